@@ -26,8 +26,8 @@ int WordCount(std::string_view S);
 // The N-th (1-based) word of S trimmed and tab-expanded, cut to 255 characters; "" when none.
 std::string ExtractWord(std::string_view S, int N);
 
-// The executable's file name without its folder, cut before its first "." and lower-cased;
-// empty when the name has no ".".
+// The executable's file name without its folder, cut before its first "." (if any) and
+// lower-cased (ASCII only, whatever the locale).
 std::string BaseNameOf(std::string_view ExecutablePath);
 const std::string& ProgramBaseName();
 // Set once at start-up from the path of the running executable.

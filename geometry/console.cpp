@@ -1,0 +1,34 @@
+// TConsole: the text logger and the program's global instance.
+#include "console.h"
+
+#include "errors.h"
+
+TConsole::~TConsole() {
+    // A destructor must not throw: a failing close at exit loses only log lines.
+    if (FActive) F.close();
+}
+
+void TConsole::SetActive(bool Value) {
+    if (Value == FActive) return;
+    if (Value) {
+        F.open(FileName, std::ios::out | std::ios::trunc | std::ios::binary);
+        if (!F) throw EIOError("Unable to open file " + FileName);
+        FActive = true;
+    } else {
+        FActive = false;
+        F.close();
+        if (!F) throw EIOError("Unable to write file " + FileName);
+    }
+}
+
+void TConsole::WriteLine(const std::string& S) {
+    if (OnWrite) OnWrite(S);
+    if (!FActive) return;
+    F << S << '\n';
+    if (!F) throw EIOError("Unable to write file " + FileName);
+}
+
+TConsole& Console() {
+    static TConsole Instance;
+    return Instance;
+}
