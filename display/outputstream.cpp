@@ -1,0 +1,42 @@
+// Routing of the colour operations of a view stream to its viewport or its target stream.
+#include "display/outputstream.h"
+
+void TOutputStream::SetTarget(TViewTarget* Target) {
+    FView = Target;
+    FStream = nullptr;
+    FTargetKind = tkView;
+}
+
+void TOutputStream::SetTarget(TGStream* Target) {
+    FView = nullptr;
+    FStream = Target;
+    FTargetKind = tkStream;
+}
+
+TColor TOutputStream::GetLineColor() const {
+    if (auto* View = ViewTarget()) return View->LineColor();
+    if (auto* Stream = StreamTarget()) return Stream->GetLineColor();
+    return 0;
+}
+
+TColor TOutputStream::GetColor() const {
+    if (auto* View = ViewTarget()) return View->PenColor();
+    if (auto* Stream = StreamTarget()) return Stream->GetColor();
+    return 0;
+}
+
+TColor TOutputStream::GetBackColor() const {
+    if (auto* View = ViewTarget()) return View->BackColor();
+    if (auto* Stream = StreamTarget()) return Stream->GetBackColor();
+    return 0;
+}
+
+void TOutputStream::SetLineColor(TColor Color) {
+    if (auto* View = ViewTarget()) View->SetLineColor(Color);
+    if (auto* Stream = StreamTarget()) Stream->SetLineColor(Color);
+}
+
+void TOutputStream::SetBackColor(TColor Color) {
+    if (auto* View = ViewTarget()) View->SetBackColor(Color);
+    if (auto* Stream = StreamTarget()) Stream->SetBackColor(Color);
+}

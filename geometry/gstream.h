@@ -1,0 +1,59 @@
+// The abstract drawing target through which every object of the model draws itself, in world
+// coordinates. Its operations do nothing or answer neutral values, so a stream overrides only
+// what its device supports.
+#pragma once
+
+#include "geometry/color.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TPolygon;
+class TRPoint;
+class TRPoints;
+// The drawing surface of a device; only the platform layer knows what it is.
+class TCanvas;
+
+// A device pixel: x to the right, y downwards, origin at the top-left of the drawing area.
+struct TPixelPoint {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    bool operator==(const TPixelPoint&) const = default;
+};
+
+class TGStream {
+public:
+    TGStream() = default;
+    TGStream(const TGStream&) = delete;
+    TGStream& operator=(const TGStream&) = delete;
+    virtual ~TGStream() = default;
+
+    virtual TCanvas* GetCanvas() { return nullptr; }
+    virtual TColor GetLineColor() const { return clWhite; }
+    // The colour the output's pen has at this moment.
+    virtual TColor GetColor() const { return clWhite; }
+    virtual TColor GetBackColor() const { return clBlack; }
+    virtual void SetLineColor(TColor) {}
+    virtual void SetBackColor(TColor) {}
+    // World point to device point (TZ carries the depth), and back; outputs untouched here.
+    virtual void Transform(double X, double Y, double Z, double& TX, double& TY, double& TZ);
+    virtual void InverseTransform(double X, double Y, double Z, double& TX, double& TY, double& TZ);
+    virtual void Line(double X1, double Y1, double Z1, double X2, double Y2, double Z2);
+    // The radius is a world length measured along X.
+    virtual void Circle(double X, double Y, double Z, double Radius);
+    virtual void DrawPolygon(const TPolygon& Polygon);
+    virtual void DrawPoints(const TRPoints& Points);
+    // S with its top-left corner at the device image of the world point.
+    virtual void Text(const std::string& S, double X, double Y, double Z);
+    virtual double TextHeight(const std::string& S);
+    virtual double TextWidth(const std::string& S);
+    // A small circle of 5 pixels radius around the device image of P.
+    virtual void Marker(const TRPoint& P);
+    // The world point under the pixel at depth 0; none here.
+    virtual std::unique_ptr<TRPoint> DeviceToPoint(TPixelPoint Pt);
+    // The world point under the pixel in the plane X = P.X; none here.
+    virtual std::unique_ptr<TRPoint> DeviceToPlanePoint(TPixelPoint Pt, const TRPoint& P);
+    // The device image of P, rounded to the nearest pixel; (0, 0) here.
+    virtual TPixelPoint PointToDevice(const TRPoint& P);
+};
