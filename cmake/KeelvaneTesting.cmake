@@ -12,3 +12,13 @@ function(keelvane_add_test name)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
                          PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# keelvane_qt_test_application(): the target keelvane_qt_test_application, which a widget test
+# executable links to get one QApplication and a private configuration folder.
+function(keelvane_qt_test_application)
+    if(NOT TARGET keelvane_qt_test_application)
+        add_library(keelvane_qt_test_application OBJECT
+                    ${PROJECT_SOURCE_DIR}/cmake/qt_test_application.cpp)
+        target_link_libraries(keelvane_qt_test_application PUBLIC Qt6::Widgets GTest::gtest)
+    endif()
+endfunction()
