@@ -25,30 +25,33 @@ void TRPoints::Clear() {
     Items.clear();
 }
 
-TRPoint& TRPoints::Point(int i) {
+TRPoint& TRPoints::Item(int i) const {
     CheckListIndex(i, Items.size());
     return *Items[static_cast<std::size_t>(i)];
+}
+
+TRPoint& TRPoints::Point(int i) {
+    return Item(i);
 }
 
 const TRPoint& TRPoints::At(int i) const {
-    CheckListIndex(i, Items.size());
-    return *Items[static_cast<std::size_t>(i)];
+    return Item(i);
 }
 
 TRPoint& TRPoints::First() {
-    return Point(0);
+    return Item(0);
 }
 
 TRPoint& TRPoints::Last() {
-    return Point(Count() - 1);
+    return Item(Count() - 1);
 }
 
 const TRPoint& TRPoints::First() const {
-    return At(0);
+    return Item(0);
 }
 
 const TRPoint& TRPoints::Last() const {
-    return At(Count() - 1);
+    return Item(Count() - 1);
 }
 
 int TRPoints::Add(std::unique_ptr<TRPoint> P) {

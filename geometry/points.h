@@ -31,6 +31,7 @@ public:
     const TRPoint& At(int i) const;
 
     int Count() const { return static_cast<int>(Items.size()); }
+    // The first / last stored point; the list's index error when empty (never grows).
     TRPoint& First();
     TRPoint& Last();
     const TRPoint& First() const;
@@ -49,4 +50,6 @@ public:
 
 private:
     std::vector<std::unique_ptr<TRPoint>> Items;
+
+    TRPoint& Item(int i) const;
 };

@@ -31,6 +31,7 @@ void ExpectChain(const TPolyline& P, std::initializer_list<XYZ> Points) {
 
 TEST(Polyline, PointGrowsTheList) {
     auto P = std::make_unique<TPolyline>();
+    EXPECT_THROW(P->First(), EListError) << "First and Last do not grow";
     TRPoint& Fifth = P->Point(4);
     EXPECT_EQ(P->Count(), 5);
     EXPECT_EQ(&Fifth, &P->At(4));
