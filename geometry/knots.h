@@ -1,0 +1,78 @@
+// Knot vectors of the B-spline curves and surfaces: their kinds and names, the open and periodic
+// builders, their text form, and the basis functions a knot vector defines.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Knot kinds of a curve or surface; any value above ktNonUniform counts as Custom.
+inline constexpr std::uint8_t ktOpen = 0;
+inline constexpr std::uint8_t ktPeriodic = 1;
+inline constexpr std::uint8_t ktNonUniform = 2;
+inline constexpr std::uint8_t ktCustom = 3;
+
+// "Open", "Periodic", "NonUniform", any other kind "Custom".
+std::string KnotTypeName(std::uint8_t KnotType);
+// The kind whose upper-cased name S contains, tested in the order Open, Periodic, NonUniform,
+// Custom, so a whole record line may be passed; none when no name occurs.
+std::optional<std::uint8_t> KnotTypeFromText(std::string_view S);
+
+// Raises EGeometryError when Count is below 2: sampling divides the range by Count - 1.
+void CheckSampleCount(int Count);
+
+// The basis functions of one evaluation that may be nonzero: Value[0 .. Count - 1] belong to the
+// functions First + 1 ... First + Count (1-based); all other functions are 0.
+struct TBasisValues {
+    int First = 0;
+    int Count = 0;
+    std::vector<double> Value;
+    // Work rows of the triangular evaluation, kept to avoid allocations between evaluations.
+    std::vector<double> Left, Right;
+};
+
+// A knot vector Knot[1], Knot[2], ... of non-decreasing or arbitrary values. Entries never set
+// read as 0, so a vector shorter than a curve needs behaves as if padded with zeros.
+class TKnotVector {
+public:
+    int Count() const { return static_cast<int>(FKnots.size()); }
+    // 1-based; 0 for an entry never set.
+    double Get(int i) const;
+    // 1-based; the vector grows as needed.
+    void Set(int i, double Value);
+
+    // k zeros, then 1, 2, ..., n - k, then k copies of n - k + 1 (m = n + k entries).
+    void MakeOpen(int n, int k);
+    // 0, 1, ..., n + k - 1.
+    void MakePeriodic(int n, int k);
+
+    // "[" + the first m knots in the general number format separated by blanks + "]".
+    std::string ToString(int m) const;
+    // Sets Knot[1], Knot[2], ... from the words between "[" and "]"; a word that is not a number
+    // raises EConvertError. With CutToSixDecimals each value is taken in single precision and cut
+    // to six decimals.
+    void FromString(std::string_view S, bool CutToSixDecimals);
+
+    // The n basis functions of order k at t (Cox-de Boor, 0/0 = 0); when t equals Knot[n + k]
+    // exactly, function n is 1. Only the k functions of t's knot span are evaluated when the
+    // knots are sorted and t lies inside Knot[k] .. Knot[n + 1].
+    void Evaluate(int n, int k, double t, TBasisValues& B);
+    // The straightforward recursion over all n + k - 1 degree-0 functions: N[0 .. n - 1] hold
+    // functions 1 ... n.
+    void EvaluateAll(int n, int k, double t, std::vector<double>& N);
+
+private:
+    std::vector<double> FKnots; // FKnots[i - 1] is Knot[i]
+    // Whether Knot[1 .. FCheckedM] is non-decreasing; FCheckedM -1 when not yet known.
+    int FCheckedM = -1;
+    bool FSorted = false;
+
+    bool SortedUpTo(int m);
+    void PadTo(int m);
+    int FindSpan(int n, int k, double t) const;
+};
+
+// B's values spread over Basis[0 .. n - 1] (functions 1 ... n), the others 0.
+void SpreadBasis(const TBasisValues& B, int n, std::vector<double>& Basis);

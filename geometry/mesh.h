@@ -1,0 +1,60 @@
+// A rectangular grid of owned 3-D points: the control net of a surface and the result of
+// sampling one. Copying, transposing, drawing as a wire grid, faces and the mesh record.
+#pragma once
+
+#include "geometry/point.h"
+
+#include <deque>
+#include <memory>
+#include <string_view>
+
+class TGStream;
+class TMatrix;
+class TPolygonList;
+class TTextReader;
+class TTextWriter;
+
+class TMesh {
+public:
+    int NumU; // points in the u direction
+    int NumV; // points in the v direction
+
+    // Stores the size; points are created on first access.
+    TMesh(int ANumU, int ANumV);
+    TMesh(const TMesh&) = delete;
+    TMesh& operator=(const TMesh&) = delete;
+    virtual ~TMesh() = default;
+
+    // Points stored so far; net point (i, j) is item NumU * j + i.
+    int Count() const { return static_cast<int>(Items.size()); }
+    // Net point (i, j). Points (0, 0, 0) are appended until item NumU * j + i exists; a
+    // negative item index raises the list's index error. References stay valid while it grows.
+    TRPoint& Point(int i, int j);
+    // Net point (i, j) without growing: a point not yet created reads as (0, 0, 0).
+    const TRPoint& Point(int i, int j) const;
+    // Copies X, Y, Z and W of P into net point (i, j).
+    void SetPoint(int i, int j, const TRPoint& P);
+    // Clears, takes Src's size and copies its net point by point.
+    void Assign(const TMesh& Src);
+    // A mesh of the same size with every point mapped; none for a matrix that is not 4 x 4.
+    std::unique_ptr<TMesh> TransformedCopy(const TMatrix& M) const;
+    // The wire grid: all v-direction lines (i outer), then all u-direction lines (j outer).
+    void Draw(TGStream& Stream) const;
+
+    virtual void Clear();
+    // "NumU=", "NumV=" and one line per point, u-major.
+    virtual void SaveToText(TTextWriter& F) const;
+    // Overwrites points in place, creating missing ones; points beyond the grid stay.
+    virtual void LoadFromText(TTextReader& F);
+    // Exchanges the u and v directions.
+    virtual void Transpose();
+    // Two three-cornered faces per grid cell, corners copied.
+    virtual std::unique_ptr<TPolygonList> GetPolygons();
+    // The name written in "[...]" header lines; a subclass answers its own.
+    virtual std::string_view ClassName() const { return "TMesh"; }
+
+private:
+    std::deque<TRPoint> Items;
+
+    int ItemIndex(int i, int j) const;
+};
