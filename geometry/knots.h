@@ -20,6 +20,9 @@ std::string KnotTypeName(std::uint8_t KnotType);
 // Custom, so a whole record line may be passed; none when no name occurs.
 std::optional<std::uint8_t> KnotTypeFromText(std::string_view S);
 
+// The record line that opens a knot block: its upper-cased text contains "KNOTTYPE".
+bool IsKnotTypeLine(std::string_view Line);
+
 // Raises EGeometryError when Count is below 2: sampling divides the range by Count - 1.
 void CheckSampleCount(int Count);
 
@@ -72,6 +75,7 @@ private:
     bool SortedUpTo(int m);
     void PadTo(int m);
     int FindSpan(int n, int k, double t) const;
+    void EvaluateSpan(int s, int k, double t, TBasisValues& B);
 };
 
 // B's values spread over Basis[0 .. n - 1] (functions 1 ... n), the others 0.

@@ -1,0 +1,321 @@
+// The B-spline surface: knots and range, evaluation, sampling, iso-lines, faces and the surface
+// record; and the owning list of surfaces.
+#include "geometry/bsurface.h"
+
+#include "geometry/errors.h"
+#include "geometry/gstream.h"
+#include "geometry/listindex.h"
+#include "geometry/matrix.h"
+#include "geometry/polygon.h"
+#include "geometry/records.h"
+
+#include <algorithm>
+
+TBSplineSurface::TBSplineSurface(int ANumU, int ANumV) : TMesh(ANumU, ANumV) {}
+
+void TBSplineSurface::SetOrderU(int k) {
+    ForcedBezier = false;
+    OrderU = k;
+}
+
+void TBSplineSurface::SetOrderV(int k) {
+    ForcedBezier = false;
+    OrderV = k;
+}
+
+void TBSplineSurface::Assign(const TBSplineSurface& Src) {
+    TMesh::Assign(Src);
+    OrderU = Src.OrderU;
+    OrderV = Src.OrderV;
+    FKnotU = Src.FKnotU;
+    FKnotV = Src.FKnotV;
+    KnotType = Src.KnotType;
+    MaxU = Src.UMax();
+    MaxV = Src.VMax();
+    MinU = Src.UMin();
+    MinV = Src.VMin();
+}
+
+std::unique_ptr<TBSplineSurface> TBSplineSurface::TransformedCopy(const TMatrix& M) const {
+    if (M.Rows() != 4 || M.Cols() != 4) return nullptr;
+    auto Result = std::make_unique<TBSplineSurface>(NumU, NumV);
+    for (int i = 0; i < NumU; ++i)
+        for (int j = 0; j < NumV; ++j) Result->SetPoint(i, j, *TransformPoint(Point(i, j), M));
+    Result->SetOrderU(OrderU);
+    Result->SetOrderV(OrderV);
+    Result->FKnotU = FKnotU;
+    Result->FKnotV = FKnotV;
+    Result->KnotType = KnotType;
+    Result->MaxU = MaxU;
+    Result->MaxV = MaxV;
+    Result->MinU = MinU;
+    Result->MinV = MinV;
+    return Result;
+}
+
+void TBSplineSurface::MakeKnots() {
+    if (KnotType != ktOpen) return;
+    if (ForcedBezier) {
+        OrderU = NumU;
+        OrderV = NumV;
+    }
+    FKnotU.MakeOpen(NumU, OrderU);
+    FKnotV.MakeOpen(NumV, OrderV);
+}
+
+namespace {
+
+double BasisAt(const std::vector<double>& Basis, int i) {
+    if (i < 1 || i > static_cast<int>(Basis.size())) return 0.0;
+    return Basis[static_cast<std::size_t>(i - 1)];
+}
+
+// The parameter i of Count evenly spread from Min over Range.
+double SpreadParameter(double Min, double Range, int i, int Count) {
+    return Min + i * Range / (Count - 1);
+}
+
+} // namespace
+
+double TBSplineSurface::BasisU(int i) const {
+    return BasisAt(FBasisU, i);
+}
+
+double TBSplineSurface::BasisV(int i) const {
+    return BasisAt(FBasisV, i);
+}
+
+void TBSplineSurface::CheckRange() const {
+    if (KnotType != ktOpen && KnotType != ktCustom) throw EGeometryError(SurfaceRangeErrorText);
+}
+
+double TBSplineSurface::UMin() const {
+    CheckRange();
+    return KnotType == ktOpen ? KnotU(1) : MinU;
+}
+
+double TBSplineSurface::UMax() const {
+    CheckRange();
+    return KnotType == ktOpen ? KnotU(NumU + OrderU) : MaxU;
+}
+
+double TBSplineSurface::VMin() const {
+    CheckRange();
+    return KnotType == ktOpen ? KnotV(1) : MinV;
+}
+
+double TBSplineSurface::VMax() const {
+    CheckRange();
+    return KnotType == ktOpen ? KnotV(NumV + OrderV) : MaxV;
+}
+
+void TBSplineSurface::ComputeBasisU(double u) {
+    FKnotU.Evaluate(NumU, OrderU, u, FValuesU);
+    SpreadBasis(FValuesU, NumU, FBasisU);
+}
+
+void TBSplineSurface::ComputeBasisV(double v) {
+    FKnotV.Evaluate(NumV, OrderV, v, FValuesV);
+    SpreadBasis(FValuesV, NumV, FBasisV);
+}
+
+namespace {
+
+// Adds to P the net points NetPoint(i, j) weighted by the nonzero u and v basis values; values
+// <= 0 are skipped.
+template <class TNetPoint>
+void Weigh(const TBasisValues& U, const TBasisValues& V, TNetPoint NetPoint, TRPoint& P) {
+    for (int a = 0; a < U.Count; ++a) {
+        const double Bu = U.Value[static_cast<std::size_t>(a)];
+        if (Bu <= 0.0) continue;
+        for (int b = 0; b < V.Count; ++b) {
+            const double Bv = V.Value[static_cast<std::size_t>(b)];
+            if (Bv <= 0.0) continue;
+            const TRPoint& C = NetPoint(U.First + a, V.First + b);
+            P.X += C.X * Bu * Bv;
+            P.Y += C.Y * Bu * Bv;
+            P.Z += C.Z * Bu * Bv;
+        }
+    }
+}
+
+} // namespace
+
+std::unique_ptr<TRPoint> TBSplineSurface::Combine(const TBasisValues& U, const TBasisValues& V) {
+    auto P = std::make_unique<TRPoint>();
+    if (NumU > 0 && NumV > 0) Point(NumU - 1, NumV - 1); // the whole net exists from here on
+    Weigh(
+        U, V, [this](int i, int j) -> const TRPoint& { return Point(i, j); }, *P);
+    return P;
+}
+
+std::unique_ptr<TRPoint> TBSplineSurface::PointAt(double u, double v) {
+    ComputeBasisU(u);
+    ComputeBasisV(v);
+    return Combine(FValuesU, FValuesV);
+}
+
+namespace {
+
+// The basis values of Count parameters spread evenly from Min over Range.
+std::vector<TBasisValues> SpreadBases(TKnotVector& Knots, int n, int k, double Min, double Range,
+                                      int Count) {
+    std::vector<TBasisValues> Bases(static_cast<std::size_t>(Count));
+    for (int i = 0; i < Count; ++i)
+        Knots.Evaluate(n, k, SpreadParameter(Min, Range, i, Count),
+                       Bases[static_cast<std::size_t>(i)]);
+    return Bases;
+}
+
+} // namespace
+
+// Every u and v parameter's basis values are computed once and the net is read into one block,
+// so each sample only sums its weighted net points.
+std::unique_ptr<TMesh> TBSplineSurface::SampleMesh(int Nu, int Nv) {
+    CheckSampleCount(Nu);
+    CheckSampleCount(Nv);
+    MakeKnots();
+    const double U0 = UMin(), Ur = URange(), V0 = VMin(), Vr = VRange();
+    const auto Us = SpreadBases(FKnotU, NumU, OrderU, U0, Ur, Nu);
+    const auto Vs = SpreadBases(FKnotV, NumV, OrderV, V0, Vr, Nv);
+    std::vector<TRPoint> Net(static_cast<std::size_t>(std::max(NumU, 0) * std::max(NumV, 0)));
+    for (int j = 0; j < NumV; ++j)
+        for (int i = 0; i < NumU; ++i) Net[static_cast<std::size_t>(NumU * j + i)] = Point(i, j);
+    const auto NetPoint = [&Net, this](int i, int j) -> const TRPoint& {
+        return Net[static_cast<std::size_t>(NumU * j + i)];
+    };
+    auto Result = std::make_unique<TMesh>(Nu, Nv);
+    Result->Point(Nu - 1, Nv - 1);
+    for (int i = 0; i < Nu; ++i)
+        for (int j = 0; j < Nv; ++j)
+            Weigh(Us[static_cast<std::size_t>(i)], Vs[static_cast<std::size_t>(j)], NetPoint,
+                  Result->Point(i, j));
+    // The basis values stay those of the last sample, as if every sample were evaluated alone.
+    ComputeBasisU(SpreadParameter(U0, Ur, Nu - 1, Nu));
+    ComputeBasisV(SpreadParameter(V0, Vr, Nv - 1, Nv));
+    return Result;
+}
+
+void TBSplineSurface::DrawIsoLines(TGStream& Stream) {
+    CheckSampleCount(SamplesU);
+    CheckSampleCount(SamplesV);
+    CheckSampleCount(IsoSamples);
+    MakeKnots();
+    const double U0 = UMin(), Ur = URange(), V0 = VMin(), Vr = VRange();
+    const auto Line = [&Stream](const TRPoint& P, const TRPoint& Q) {
+        Stream.Line(P.X, P.Y, P.Z, Q.X, Q.Y, Q.Z);
+    };
+    for (int i = 0; i < SamplesU; ++i) {
+        ComputeBasisU(SpreadParameter(U0, Ur, i, SamplesU));
+        ComputeBasisV(V0);
+        auto P = Combine(FValuesU, FValuesV);
+        for (int j = 1; j < IsoSamples; ++j) {
+            ComputeBasisV(SpreadParameter(V0, Vr, j, IsoSamples));
+            auto Q = Combine(FValuesU, FValuesV);
+            Line(*P, *Q);
+            P = std::move(Q);
+        }
+    }
+    for (int i = 0; i < SamplesV; ++i) {
+        ComputeBasisV(SpreadParameter(V0, Vr, i, SamplesV));
+        ComputeBasisU(U0);
+        auto P = Combine(FValuesU, FValuesV);
+        for (int j = 1; j < IsoSamples; ++j) {
+            ComputeBasisU(SpreadParameter(U0, Ur, j, IsoSamples));
+            auto Q = Combine(FValuesU, FValuesV);
+            Line(*P, *Q);
+            P = std::move(Q);
+        }
+    }
+}
+
+std::string TBSplineSurface::KnotTypeName() const {
+    return ::KnotTypeName(KnotType);
+}
+
+void TBSplineSurface::KnotTypeByString(std::string_view S) {
+    const auto Kind = KnotTypeFromText(S);
+    if (!Kind) throw EReadError(SurfaceKnotTypeErrorText);
+    KnotType = *Kind;
+}
+
+std::string TBSplineSurface::KnotsUToString() const {
+    return FKnotU.ToString(NumU + OrderU);
+}
+
+std::string TBSplineSurface::KnotsVToString() const {
+    return FKnotV.ToString(NumV + OrderV);
+}
+
+void TBSplineSurface::KnotsUFromString(std::string_view S) {
+    FKnotU.FromString(S, false);
+}
+
+void TBSplineSurface::KnotsVFromString(std::string_view S) {
+    FKnotV.FromString(S, false);
+}
+
+void TBSplineSurface::SaveToText(TTextWriter& F) const {
+    if (KnotType != ktOpen) {
+        F.Key("KnotType", KnotTypeName());
+        F.Key("KnotU", KnotsUToString());
+        F.Key("KnotV", KnotsVToString());
+        F.Key("MinUParameter", GeneralText(UMin()));
+        F.Key("MinVParameter", GeneralText(VMin()));
+        F.Key("MaxUParameter", GeneralText(UMax()));
+        F.Key("MaxVParameter", GeneralText(VMax()));
+    }
+    if (ForcedBezier) F.Line("ForcedBezier");
+    F.Key("OrderU", OrderU);
+    F.Key("OrderV", OrderV);
+    TMesh::SaveToText(F);
+}
+
+void TBSplineSurface::LoadFromText(TTextReader& F) {
+    std::string L = F.ReadLine();
+    if (IsKnotTypeLine(L)) {
+        KnotTypeByString(L);
+        KnotsUFromString(F.ReadLine());
+        KnotsVFromString(F.ReadLine());
+        MinU = FieldNumber(F.ReadLine(), "BSplineSurface.MinUParameter");
+        MinV = FieldNumber(F.ReadLine(), "BSplineSurface.MinVParameter");
+        MaxU = FieldNumber(F.ReadLine(), "BSplineSurface.MaxUParameter");
+        MaxV = FieldNumber(F.ReadLine(), "BSplineSurface.MaxVParameter");
+        L = F.ReadLine();
+    }
+    if (L == "ForcedBezier") {
+        ForcedBezier = true;
+        L = F.ReadLine();
+    }
+    OrderU = static_cast<int>(FieldInteger(L, "BSplineSurface.OrderU"));
+    OrderV = static_cast<int>(FieldInteger(F.ReadLine(), "BSplineSurface.OrderV"));
+    TMesh::LoadFromText(F);
+}
+
+void TBSplineSurface::Transpose() {
+    TMesh::Transpose();
+    std::swap(OrderU, OrderV);
+}
+
+std::unique_ptr<TPolygonList> TBSplineSurface::GetPolygons() {
+    return SampleMesh(SamplesU, SamplesV)->GetPolygons();
+}
+
+TBSplineSurface& TBSplineSurfaceList::Surface(int i) const {
+    CheckListIndex(i, Items.size());
+    return *Items[static_cast<std::size_t>(i)];
+}
+
+void TBSplineSurfaceList::Add(std::unique_ptr<TBSplineSurface> S) {
+    if (S) Items.push_back(std::move(S));
+}
+
+void TBSplineSurfaceList::Delete(int i) {
+    CheckListIndex(i, Items.size());
+    Items.erase(Items.begin() + i);
+}
+
+void TBSplineSurfaceList::SaveToText(TTextWriter& F) const {
+    F.Key("NumSurfaces", Count());
+    for (const auto& S : Items) S->SaveToText(F);
+}

@@ -1,0 +1,43 @@
+// The geometry file writer: labelled records of curves, lists, meshes and surfaces.
+#include "geometry/geofile.h"
+
+#include "geometry/bsurface.h"
+#include "geometry/errors.h"
+#include "geometry/mesh.h"
+#include "geometry/polygon.h"
+#include "geometry/polylist.h"
+
+TGeometryFile::TGeometryFile(const std::string& FileName)
+    : F(FileName, std::ios::binary | std::ios::trunc) {
+    if (!F) throw EIOError("Unable to create file " + FileName);
+}
+
+void TGeometryFile::Header(std::string_view ClassName) {
+    TTextWriter(F).Line("[" + std::string(ClassName) + "]");
+}
+
+void TGeometryFile::EndEntry() {
+    TTextWriter(F).Line("");
+}
+
+// Curves and surfaces choose their own record and header name through their virtual operations.
+void TGeometryFile::Write(const TPolyline& Entity) {
+    Entry(Entity.ClassName(), Entity);
+}
+
+// A curve list labels each of its items itself.
+void TGeometryFile::Write(const TPolylineList& Entity) {
+    Entry(dynamic_cast<const TBSplineList*>(&Entity) ? "" : "TPolylineList", Entity);
+}
+
+void TGeometryFile::Write(const TMesh& Entity) {
+    Entry(Entity.ClassName(), Entity);
+}
+
+void TGeometryFile::Write(const TPolygonList& Entity) {
+    Entry("TPolygonList", Entity);
+}
+
+void TGeometryFile::Write(const TBSplineSurfaceList& Entity) {
+    Entry("TBSplineSurfaceList", Entity);
+}

@@ -1,0 +1,190 @@
+// Knot vectors: kinds, builders, text form and the Cox-de Boor basis functions they define.
+#include "geometry/knots.h"
+
+#include "geometry/errors.h"
+#include "geometry/maths.h"
+#include "geometry/records.h"
+#include "geometry/textutil.h"
+
+#include <algorithm>
+#include <cstddef>
+
+std::string KnotTypeName(std::uint8_t KnotType) {
+    switch (KnotType) {
+    case ktOpen:
+        return "Open";
+    case ktPeriodic:
+        return "Periodic";
+    case ktNonUniform:
+        return "NonUniform";
+    default:
+        return "Custom";
+    }
+}
+
+namespace {
+
+std::string UpperCase(std::string_view S) {
+    std::string Upper(S);
+    for (char& c : Upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return Upper;
+}
+
+} // namespace
+
+std::optional<std::uint8_t> KnotTypeFromText(std::string_view S) {
+    const std::string Upper = UpperCase(S);
+    if (Upper.find("OPEN") != std::string::npos) return ktOpen;
+    if (Upper.find("PERIODIC") != std::string::npos) return ktPeriodic;
+    if (Upper.find("NONUNIFORM") != std::string::npos) return ktNonUniform;
+    if (Upper.find("CUSTOM") != std::string::npos) return ktCustom;
+    return std::nullopt;
+}
+
+bool IsKnotTypeLine(std::string_view Line) {
+    return UpperCase(Line).find("KNOTTYPE") != std::string::npos;
+}
+
+void CheckSampleCount(int Count) {
+    if (Count < 2)
+        throw EGeometryError("At least 2 samples are needed, not " + std::to_string(Count));
+}
+
+double TKnotVector::Get(int i) const {
+    if (i < 1 || i > Count()) return 0.0;
+    return FKnots[static_cast<std::size_t>(i - 1)];
+}
+
+void TKnotVector::Set(int i, double Value) {
+    if (i < 1) return;
+    PadTo(i);
+    FKnots[static_cast<std::size_t>(i - 1)] = Value;
+    FCheckedM = -1;
+}
+
+void TKnotVector::PadTo(int m) {
+    if (m > Count()) FKnots.resize(static_cast<std::size_t>(m), 0.0);
+}
+
+void TKnotVector::MakeOpen(int n, int k) {
+    const int m = n + k;
+    PadTo(m);
+    if (m < 1) return;
+    FKnots[0] = 0.0;
+    for (int i = 2; i <= m; ++i) {
+        const bool Flat = i <= k || i >= n + 2;
+        FKnots[static_cast<std::size_t>(i - 1)] =
+            FKnots[static_cast<std::size_t>(i - 2)] + (Flat ? 0.0 : 1.0);
+    }
+    FCheckedM = -1;
+}
+
+void TKnotVector::MakePeriodic(int n, int k) {
+    const int m = n + k;
+    PadTo(m);
+    for (int i = 1; i <= m; ++i) FKnots[static_cast<std::size_t>(i - 1)] = i - 1;
+    FCheckedM = -1;
+}
+
+std::string TKnotVector::ToString(int m) const {
+    std::string S = "[";
+    for (int i = 1; i <= m; ++i) {
+        if (i > 1) S += ' ';
+        S += GeneralText(Get(i));
+    }
+    return S + "]";
+}
+
+void TKnotVector::FromString(std::string_view S, bool CutToSixDecimals) {
+    const std::size_t Close = S.find(']');
+    std::string_view Inner =
+        Close == std::string_view::npos ? std::string_view() : S.substr(0, Close);
+    const std::size_t Open = Inner.find('[');
+    if (Open != std::string_view::npos) Inner.remove_prefix(Open + 1);
+    Inner = Inner.substr(0, 255);
+    const int Words = WordCount(Inner);
+    for (int j = 1; j <= Words; ++j) {
+        const double Value = StrToNumber(ExtractWord(Inner, j));
+        Set(j, CutToSixDecimals ? TruncDecimals(6, static_cast<float>(Value)) : Value);
+    }
+}
+
+bool TKnotVector::SortedUpTo(int m) {
+    if (FCheckedM != m) {
+        FSorted = std::is_sorted(FKnots.begin(), FKnots.begin() + m);
+        FCheckedM = m;
+    }
+    return FSorted;
+}
+
+// The span s (1-based) with Knot[s] <= t < Knot[s + 1] and k <= s <= n, or 0 when t lies outside
+// Knot[k] .. Knot[n + 1]. The knots must be sorted.
+int TKnotVector::FindSpan(int n, int k, double t) const {
+    const auto Lo = FKnots.begin() + (k - 1), Hi = FKnots.begin() + (n + 1);
+    if (!(t >= *Lo && t < *(Hi - 1))) return 0;
+    return static_cast<int>(std::upper_bound(Lo, Hi, t) - FKnots.begin());
+}
+
+void TKnotVector::Evaluate(int n, int k, double t, TBasisValues& B) {
+    const int m = n + k;
+    PadTo(m);
+    const int s = k >= 1 && n >= k && SortedUpTo(m) ? FindSpan(n, k, t) : 0;
+    if (s == 0) {
+        EvaluateAll(n, k, t, B.Value);
+        B.First = 0;
+        B.Count = static_cast<int>(B.Value.size());
+        return;
+    }
+    EvaluateSpan(s, k, t, B);
+}
+
+// The k functions s - k + 1 ... s of span s by the triangular scheme of de Boor, which gives the
+// recursion's values without its zero terms; every denominator spans the knot span, so none is 0.
+void TKnotVector::EvaluateSpan(int s, int k, double t, TBasisValues& B) {
+    const auto Knot = [this](int i) { return FKnots[static_cast<std::size_t>(i - 1)]; };
+    B.Value.resize(static_cast<std::size_t>(k));
+    B.Left.resize(static_cast<std::size_t>(k));
+    B.Right.resize(static_cast<std::size_t>(k));
+    double* N = B.Value.data();
+    double* Left = B.Left.data();
+    double* Right = B.Right.data();
+    N[0] = 1.0;
+    for (int j = 1; j < k; ++j) {
+        Left[j] = t - Knot(s + 1 - j);
+        Right[j] = Knot(s + j) - t;
+        double Saved = 0.0;
+        for (int r = 0; r < j; ++r) {
+            const double Temp = N[r] / (Right[r + 1] + Left[j - r]);
+            N[r] = Saved + Right[r + 1] * Temp;
+            Saved = Left[j - r] * Temp;
+        }
+        N[j] = Saved;
+    }
+    B.First = s - k;
+    B.Count = k;
+}
+
+void TKnotVector::EvaluateAll(int n, int k, double t, std::vector<double>& N) {
+    const int m = n + k;
+    const auto Knot = [this](int i) { return Get(i); };
+    // N[i - 1] is function i; there is room for the n functions returned even when k < 1.
+    N.assign(static_cast<std::size_t>(std::max({m - 1, n, 0})), 0.0);
+    for (int i = 1; i <= m - 1; ++i) N[i - 1] = Knot(i) <= t && t < Knot(i + 1) ? 1.0 : 0.0;
+    for (int d = 2; d <= k; ++d) {
+        for (int i = 1; i <= m - d; ++i) {
+            const double a =
+                N[i - 1] != 0.0 ? Divide((t - Knot(i)) * N[i - 1], Knot(i + d - 1) - Knot(i)) : 0.0;
+            const double b =
+                N[i] != 0.0 ? Divide((Knot(i + d) - t) * N[i], Knot(i + d) - Knot(i + 1)) : 0.0;
+            N[i - 1] = a + b;
+        }
+    }
+    if (n >= 1 && t == Knot(m)) N[n - 1] = 1.0;
+    N.resize(static_cast<std::size_t>(std::max(n, 0)));
+}
+
+void SpreadBasis(const TBasisValues& B, int n, std::vector<double>& Basis) {
+    Basis.assign(static_cast<std::size_t>(std::max(n, 0)), 0.0);
+    for (int i = 0; i < B.Count; ++i) Basis[static_cast<std::size_t>(B.First + i)] = B.Value[i];
+}
