@@ -1,0 +1,118 @@
+// The indexed joining against the plain joining it stands in for: a scan of the remaining
+// links from the first at every chain end, on random triangle soups.
+#include "contours/contourlinks.h"
+#include "geometry/polygon.h"
+#include "geometry/polylist.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+// Moves the far end of the first link touching the chain's first (or last) point into the
+// chain; false when no link touches it.
+bool AttachByScan(TContourLinks& Links, TPolyline& Chain, bool AtFirst) {
+    const TRPoint Q = AtFirst ? Chain.First() : Chain.Last();
+    for (int i = 0; i < Links.Count(); ++i) {
+        TCLink& L = Links.Link(i);
+        std::unique_ptr<TRPoint> Far;
+        if (SamePoint(*L.P1, Q))
+            Far = std::move(L.P2);
+        else if (SamePoint(*L.P2, Q))
+            Far = std::move(L.P1);
+        else
+            continue;
+        if (AtFirst)
+            Chain.Insert(0, std::move(Far));
+        else
+            Chain.Add(std::move(Far));
+        Links.Delete(i);
+        return true;
+    }
+    return false;
+}
+
+void JoinByScan(TContourLinks& Links, TPolylineList& Result) {
+    if (Links.Count() == 0) return;
+    Links.SortAndClean();
+    while (Links.Count() > 0) {
+        auto Chain = std::make_unique<TPolyline>();
+        Chain->AddPoint(Links.Link(0).P1->X, Links.Link(0).P1->Y, Links.Link(0).P1->Z);
+        Chain->AddPoint(Links.Link(0).P2->X, Links.Link(0).P2->Y, Links.Link(0).P2->Z);
+        Links.Delete(0);
+        bool Attached = true;
+        while (Attached && Links.Count() > 0) {
+            const bool Before = AttachByScan(Links, *Chain, true);
+            const bool After = AttachByScan(Links, *Chain, false);
+            Attached = Before || After;
+        }
+        Chain->UseColors = true;
+        Chain->LineColor = ContourColors[Links.Axis];
+        Result.AddPolyline(std::move(Chain));
+    }
+}
+
+void ExpectSamePolylines(const TPolylineList& A, const TPolylineList& B) {
+    ASSERT_EQ(A.Count(), B.Count());
+    for (int i = 0; i < A.Count(); ++i) {
+        const TPolyline &P = A.Polyline(i), &Q = B.Polyline(i);
+        ASSERT_EQ(P.Count(), Q.Count()) << "polyline " << i;
+        EXPECT_EQ(P.LineColor, Q.LineColor);
+        for (int k = 0; k < P.Count(); ++k) {
+            EXPECT_EQ(P.At(k).X, Q.At(k).X);
+            EXPECT_EQ(P.At(k).Y, Q.At(k).Y);
+            EXPECT_EQ(P.At(k).Z, Q.At(k).Z);
+        }
+    }
+}
+
+// Triangles between the points of a coarse lattice, many corners shifted by less than the
+// point tolerance: ends meet in threes and fours, lie exactly on planes through the lattice
+// and are the same point only within tolerance.
+std::unique_ptr<TPolygonList> Soup(unsigned Seed, int Count) {
+    std::mt19937 Random(Seed);
+    std::uniform_int_distribution<int> Lattice(0, 4);
+    std::uniform_real_distribution<double> Shift(-0.00004, 0.00004);
+    auto Corner = [&] {
+        TRPoint P(Lattice(Random), Lattice(Random), Lattice(Random));
+        if (Random() % 3 == 0) P.SetXYZ(P.X + Shift(Random), P.Y + Shift(Random), P.Z);
+        return P;
+    };
+    auto List = std::make_unique<TPolygonList>();
+    for (int i = 0; i < Count; ++i) {
+        auto T = std::make_unique<TPolygon>(0);
+        T->P1 = Corner();
+        T->P2 = Corner();
+        T->P3 = Corner();
+        List->Add(std::move(T));
+    }
+    return List;
+}
+
+void ExpectJoinsAgree(const TPolygons& Faces, std::uint8_t Axis, double Position) {
+    TContourLinks Indexed(Axis, Position), Scanned(Axis, Position);
+    TExtents E;
+    for (int i = 0; i < Faces.Count(); ++i) {
+        Faces.Polygon(i).PolygonExtents(E);
+        Indexed.Cut(Faces.Polygon(i), E);
+        Scanned.Cut(Faces.Polygon(i), E);
+    }
+    TPolylineList A, B;
+    Indexed.Join(A);
+    JoinByScan(Scanned, B);
+    EXPECT_EQ(Indexed.Count(), 0);
+    ExpectSamePolylines(A, B);
+}
+
+} // namespace
+
+TEST(JoiningTest, IndexedJoiningEqualsScanningOnRandomSoups) {
+    for (unsigned Seed = 1; Seed <= 12; ++Seed) {
+        const auto Faces = Soup(Seed, 300);
+        for (std::uint8_t Axis = 0; Axis < 3; ++Axis)
+            for (const double Position : {1.0, 2.0, 2.37, 3.00003})
+                ExpectJoinsAgree(*Faces, Axis, Position);
+    }
+}
