@@ -45,17 +45,16 @@ inline const char* const DivisionByZeroText = "Division by zero";
 inline const char* const InvalidOperationText = "Invalid floating point operation";
 inline const char* const OverflowText = "Floating point overflow";
 
-// a / b, raising instead of producing inf or NaN.
-inline double Divide(double a, double b) {
-    if (b == 0.0) throw EMathError(a == 0.0 ? InvalidOperationText : DivisionByZeroText);
-    const double q = a / b;
-    if (std::isinf(q)) throw EMathError(OverflowText);
-    return q;
-}
-
 // Passes a finite value through; NaN and inf become the matching arithmetic error.
 inline double Finite(double v) {
     if (std::isnan(v)) throw EMathError(InvalidOperationText);
     if (std::isinf(v)) throw EMathError(OverflowText);
     return v;
+}
+
+// a / b, raising instead of producing inf or NaN.
+inline double Divide(double a, double b) {
+    if (b == 0.0) throw EMathError(a == 0.0 ? InvalidOperationText : DivisionByZeroText);
+    // A NaN or infinite operand makes no quotient either: Finite names the fault.
+    return Finite(a / b);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <numbers>
 
 constexpr double Pi = std::numbers::pi;
@@ -52,6 +53,12 @@ TEST(Maths, ScalarEdgesRaiseInsteadOfNaN) {
     EXPECT_THROW(LogBase(5, 1), EMathError);
     EXPECT_EQ(TruncToInt(-2.9f), -2);
     EXPECT_EQ(TruncToInt(3e9f), INT32_MIN);
+    // A NaN or infinite operand must not slip through a checked division as NaN.
+    constexpr double Inf = std::numeric_limits<double>::infinity();
+    EXPECT_THROW(Divide(Inf, Inf), EMathError);
+    EXPECT_THROW(Divide(std::numeric_limits<double>::quiet_NaN(), 2), EMathError);
+    EXPECT_THROW(Tan(Inf), EMathError);
+    EXPECT_THROW(TruncDecimals(6, std::numeric_limits<float>::quiet_NaN()), EMathError);
 }
 
 TEST(Maths, TruncDecimalsCutsInSinglePrecision) {
