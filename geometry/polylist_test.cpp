@@ -108,6 +108,10 @@ TEST(PolylineRecord, SaveToFileWritesTheClassHeader) {
     EXPECT_EQ(Text.substr(0, 26), "[TPolyline]\r\nNumPoints=2\r\n");
     std::filesystem::remove(Path);
     EXPECT_THROW(Segment(0)->SaveToFile((Path / "missing" / "x.txt").string()), EIOError);
+    // A write that fails only when the buffer is flushed is a failure too.
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_THROW(Segment(0)->SaveToFile("/dev/full"), EIOError);
+    }
 }
 
 TEST(PolylineListRecord, RoundTripAndReadErrors) {
