@@ -1,0 +1,189 @@
+// B-spline surfaces: evaluation against the plain recursion, sampling, iso-lines, faces,
+// transposition, records and the surface list.
+#include "geometry/bsurface.h"
+
+#include "geometry/errors.h"
+#include "geometry/polygon.h"
+#include "geometry/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+std::unique_ptr<TBSplineSurface> RandomSurface(int NumU, int NumV, unsigned Seed) {
+    std::mt19937 Random(Seed);
+    std::uniform_real_distribution<double> Coord(-5, 5);
+    auto S = std::make_unique<TBSplineSurface>(NumU, NumV);
+    for (int j = 0; j < NumV; ++j)
+        for (int i = 0; i < NumU; ++i)
+            S->Point(i, j).SetXYZ(Coord(Random), Coord(Random), Coord(Random));
+    return S;
+}
+
+std::vector<double> Knots(int m, double (TBSplineSurface::*Knot)(int) const,
+                          const TBSplineSurface& S) {
+    std::vector<double> K(static_cast<std::size_t>(m + 1));
+    for (int i = 1; i <= m; ++i) K[i] = (S.*Knot)(i);
+    return K;
+}
+
+// The surface point summed as written out: every net point times its u and v basis values.
+TRPoint ReferencePoint(const TBSplineSurface& S, double u, double v) {
+    const auto Nu =
+        ReferenceBasis(Knots(S.NumU + S.OrderU, &TBSplineSurface::KnotU, S), S.NumU, S.OrderU, u);
+    const auto Nv =
+        ReferenceBasis(Knots(S.NumV + S.OrderV, &TBSplineSurface::KnotV, S), S.NumV, S.OrderV, v);
+    TRPoint P;
+    for (int i = 1; i <= S.NumU; ++i)
+        for (int j = 1; Nu[i] > 0 && j <= S.NumV; ++j)
+            if (Nv[j] > 0) {
+                const TRPoint& C = S.Point(i - 1, j - 1);
+                P.X += C.X * Nu[i] * Nv[j];
+                P.Y += C.Y * Nu[i] * Nv[j];
+                P.Z += C.Z * Nu[i] * Nv[j];
+            }
+    return P;
+}
+
+void ExpectNear(const TRPoint& P, const TRPoint& Q) {
+    EXPECT_NEAR(P.X, Q.X, 1e-12);
+    EXPECT_NEAR(P.Y, Q.Y, 1e-12);
+    EXPECT_NEAR(P.Z, Q.Z, 1e-12);
+}
+
+} // namespace
+
+TEST(BSplineSurface, PointAtAndSampleMeshEqualTheRecursion) {
+    for (std::uint8_t Kind : {ktOpen, ktCustom}) {
+        auto S = RandomSurface(23, 12, 5 + Kind);
+        S->OrderV = 3;
+        S->MakeKnots();
+        if (Kind == ktCustom) {
+            S->KnotType = ktCustom;
+            S->KnotsUFromString(
+                "[0 0 0 0 0.5 1 1 2.5 3 3.2 4 4 4 5 6 7 8 8.5 9 10 11 12 13 14 14 14 14]");
+            S->MinU = 0.7;
+            S->MaxU = 13.3;
+            S->MinV = 0.1;
+            S->MaxV = 9.9;
+        }
+        const auto M = S->SampleMesh(69, 36);
+        // The basis values stay those of the last sample, (UMax, VMax).
+        const auto Last =
+            ReferenceBasis(Knots(23 + 4, &TBSplineSurface::KnotU, *S), 23, 4, S->UMax());
+        for (int i = 1; i <= 23; ++i) EXPECT_NEAR(S->BasisU(i), Last[i], 1e-12);
+        for (int i = 0; i < 69; ++i)
+            for (int j = 0; j < 36; ++j) {
+                const double u = S->UMin() + i * S->URange() / 68,
+                             v = S->VMin() + j * S->VRange() / 35;
+                const TRPoint R = ReferencePoint(*S, u, v);
+                ExpectNear(M->Point(i, j), R);
+                ExpectNear(*S->PointAt(u, v), R);
+            }
+    }
+}
+
+TEST(BSplineSurface, KnotsRangesAndCorners) {
+    TBSplineSurface S(4, 4);
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) S.Point(i, j).SetXYZ(i, j, 0);
+    S.MakeKnots();
+    EXPECT_EQ(S.KnotsUToString(), "[0 0 0 0 1 1 1 1]");
+    EXPECT_EQ(S.KnotsVToString(), "[0 0 0 0 1 1 1 1]");
+    EXPECT_EQ(S.PointAt(0, 0)->X, 0);
+    EXPECT_EQ(S.PointAt(1, 1)->X, 3);
+    EXPECT_EQ(S.PointAt(1, 1)->Y, 3);
+
+    TBSplineSurface W(6, 5);
+    W.MakeKnots();
+    EXPECT_EQ(W.UMax(), 3);
+    W.ForcedBezier = true;
+    W.MakeKnots();
+    EXPECT_EQ(W.UMax(), 1);
+    EXPECT_EQ(W.VMax(), 1);
+    W.SetOrderU(4);
+    EXPECT_FALSE(W.ForcedBezier);
+
+    S.KnotType = ktCustom;
+    S.MinU = 0.2;
+    S.MaxU = 0.8;
+    S.MaxV = 1;
+    const auto M = S.SampleMesh(3, 2);
+    EXPECT_NEAR(M->Point(0, 0).X, S.PointAt(0.2, 0)->X, 1e-15);
+    EXPECT_NEAR(M->Point(2, 0).X, S.PointAt(0.8, 0)->X, 1e-15);
+    EXPECT_THROW(S.SampleMesh(1, 5), EGeometryError);
+    S.KnotType = ktPeriodic;
+    EXPECT_THROW(S.UMin(), EGeometryError);
+}
+
+TEST(BSplineSurface, FacesIsoLinesAndTranspose) {
+    auto S = RandomSurface(6, 5, 1);
+    EXPECT_EQ(S->GetPolygons()->Count(), 1152);
+    TLineRecorder Lines;
+    S->DrawIsoLines(Lines);
+    ASSERT_EQ(Lines.Lines.size(), 2450u);
+    const auto Start = S->PointAt(S->UMin(), S->VMin());
+    EXPECT_EQ(Lines.Lines[0][0], Start->X);
+    const auto End = S->PointAt(S->UMax(), S->VMin());
+    EXPECT_NEAR(Lines.Lines[25 * 49 - 1][3], S->PointAt(S->UMax(), S->VMax())->X, 1e-15);
+    EXPECT_NEAR(Lines.Lines.back()[3], S->PointAt(S->UMax(), S->VMax())->X, 1e-15);
+    EXPECT_EQ(Lines.Lines[25 * 49][0], Start->X);
+    EXPECT_EQ(Lines.Lines[25 * 49 + 48][3], End->X);
+    S->IsoSamples = 1;
+    EXPECT_THROW(S->DrawIsoLines(Lines), EGeometryError);
+
+    TBSplineSurface T(3, 5);
+    T.OrderU = 3;
+    T.Point(2, 4).SetXYZ(1, 2, 3);
+    T.Transpose();
+    EXPECT_EQ(T.NumU, 5);
+    EXPECT_EQ(T.OrderU, 4);
+    EXPECT_EQ(T.OrderV, 3);
+    EXPECT_EQ(T.Point(4, 2).Z, 3);
+}
+
+TEST(BSplineSurface, Records) {
+    TBSplineSurface S(2, 2);
+    S.OrderU = S.OrderV = 2;
+    S.Point(1, 1).SetXYZ(1, 1, 1);
+    EXPECT_EQ(RecordLines(S)[0], "OrderU=2");
+    S.KnotType = ktCustom;
+    S.KnotsUFromString("[0 0 1 1]");
+    S.KnotsVFromString("[0 0 0.5 1]");
+    S.MinU = 1e-6;
+    S.MaxU = 1;
+    S.MaxV = 1.5e20;
+    S.ForcedBezier = true;
+    const auto Lines = RecordLines(S);
+    EXPECT_EQ(
+        std::vector<std::string>(Lines.begin(), Lines.begin() + 10),
+        (std::vector<std::string>{"KnotType=Custom", "KnotU=[0 0 1 1]", "KnotV=[0 0 0.5 1]",
+                                  "MinUParameter=1E-6", "MinVParameter=0", "MaxUParameter=1",
+                                  "MaxVParameter=1.5E20", "ForcedBezier", "OrderU=2", "OrderV=2"}));
+    TBSplineSurface R(0, 0);
+    ReadRecord(R, Lines);
+    EXPECT_EQ(R.KnotType, ktCustom);
+    EXPECT_EQ(R.MinU, 0.000001); // kept as written, not cut
+    EXPECT_EQ(R.MaxV, 1.5e20);
+    EXPECT_EQ(R.KnotV(3), 0.5);
+    EXPECT_TRUE(R.ForcedBezier);
+    EXPECT_EQ(R.Point(1, 1).Z, 1);
+    EXPECT_EQ(RecordLines(R), Lines);
+
+    TBSplineSurface N(1, 1);
+    EXPECT_THROW(ReadRecord(N, {"ForcedBezier ", "OrderV=2"}), EReadError);
+    EXPECT_THROW(ReadRecord(N, {"KnotType=Spline"}), EReadError);
+    EXPECT_THROW(ReadRecord(N, {"KnotType=Custom", "[0]", "[0]", "MinUParameter=0", "x"}),
+                 EReadError);
+    N.KnotType = ktNonUniform;
+    EXPECT_THROW(RecordLines(N), EGeometryError);
+
+    TBSplineSurfaceList List;
+    List.Add(std::make_unique<TBSplineSurface>(1, 1));
+    List.Add(nullptr);
+    const auto ListLines = RecordLines(List);
+    EXPECT_EQ(ListLines[0], "NumSurfaces=1");
+    EXPECT_EQ(ListLines[1], "OrderU=4");
+}

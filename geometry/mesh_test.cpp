@@ -1,0 +1,88 @@
+// Meshes: growing access, copying and transposition, the wire grid, faces and the record.
+#include "geometry/mesh.h"
+
+#include "geometry/errors.h"
+#include "geometry/matrix.h"
+#include "geometry/polygon.h"
+#include "geometry/testsupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Fill(TMesh& M) {
+    for (int i = 0; i < M.NumU; ++i)
+        for (int j = 0; j < M.NumV; ++j) M.Point(i, j).SetXYZ(i, j, i * 10 + j);
+}
+
+} // namespace
+
+TEST(Mesh, PointGrowsTheGrid) {
+    TMesh M(3, 2);
+    TRPoint& First = M.Point(0, 0);
+    TRPoint& P = M.Point(2, 1);
+    EXPECT_EQ(M.Count(), 6);
+    EXPECT_EQ(&P, &M.Point(2, 1));
+    EXPECT_EQ(&First, &M.Point(0, 0)); // references survive growth
+    EXPECT_EQ(P.W, 1);
+    EXPECT_THROW(M.Point(-4, 1), EListError);
+    const TMesh& Read = M;
+    EXPECT_EQ(Read.Point(1, 5).X, 0);
+    EXPECT_EQ(M.Count(), 6); // reading does not grow
+}
+
+TEST(Mesh, TransposeAssignAndTransformedCopy) {
+    TMesh M(3, 5);
+    Fill(M);
+    M.Transpose();
+    EXPECT_EQ(M.NumU, 5);
+    EXPECT_EQ(M.NumV, 3);
+    EXPECT_EQ(M.Point(4, 2).Z, 24);
+    M.Transpose();
+    TMesh Copy(1, 1);
+    Copy.Assign(M);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 5; ++j) EXPECT_EQ(Copy.Point(i, j).Z, i * 10 + j);
+    TMatrix Shift(4, 4);
+    Shift.Set(3, 4, 1);
+    EXPECT_EQ(M.TransformedCopy(Shift)->Point(2, 4).Z, 25);
+    EXPECT_FALSE(M.TransformedCopy(TMatrix(3, 3)));
+}
+
+TEST(Mesh, WireGridAndFaces) {
+    TMesh M(3, 2);
+    Fill(M);
+    TLineRecorder S;
+    M.Draw(S);
+    ASSERT_EQ(S.Lines.size(), 7u);
+    EXPECT_EQ(S.Lines[0], (std::array<double, 6>{0, 0, 0, 0, 1, 1}));  // v direction first
+    EXPECT_EQ(S.Lines[3], (std::array<double, 6>{0, 0, 0, 1, 0, 10})); // then u direction
+    const auto Faces = M.GetPolygons();
+    ASSERT_EQ(Faces->Count(), 4);
+    const TPolygon& Second = Faces->Polygon(1);
+    EXPECT_EQ(Second.Kind(), 0);
+    EXPECT_EQ(Second.P1.Z, 1);
+    EXPECT_EQ(Second.P2.Z, 11);
+    EXPECT_EQ(Second.P3.Z, 10);
+    EXPECT_EQ(TMesh(3, 1).GetPolygons()->Count(), 0);
+}
+
+TEST(Mesh, Record) {
+    TMesh M(2, 2);
+    M.Point(1, 0).SetXYZ(1, -2.5, 0.125);
+    M.Point(0, 1).SetXYZ(0.1234567, 0, 0);
+    M.Point(0, 1).W = 0.5;
+    const auto Lines = RecordLines(M);
+    ASSERT_EQ(Lines.size(), 6u);
+    EXPECT_EQ(Lines[0], "NumU=2");
+    EXPECT_EQ(Lines[3], "     0.123457     0.000000     0.000000     0.500"); // point (0, 1)
+    EXPECT_EQ(Lines[4], "     1.000000    -2.500000     0.125000     1.000");
+    TMesh R(0, 0);
+    ReadRecord(R, Lines);
+    EXPECT_EQ(R.NumU, 2);
+    EXPECT_EQ(R.Point(0, 1).X, 0.123457);
+    EXPECT_EQ(R.Point(0, 1).W, 0.5);
+    EXPECT_EQ(R.Point(1, 0).Y, -2.5);
+    EXPECT_THROW(ReadRecord(R, {"NumU=x"}), EReadError);
+    EXPECT_THROW(ReadRecord(R, {"NumU=1", "NumV=2", "1 2 3 1"}), EReadError);
+}
