@@ -3,6 +3,7 @@
 #include "contours/contourlinks.h"
 #include "geometry/polygon.h"
 #include "geometry/polylist.h"
+#include "hull/keelvane.h"
 
 #include <gtest/gtest.h>
 
@@ -91,7 +92,8 @@ std::unique_ptr<TPolygonList> Soup(unsigned Seed, int Count) {
     return List;
 }
 
-void ExpectJoinsAgree(const TPolygons& Faces, std::uint8_t Axis, double Position) {
+// The number of polylines both joinings gave.
+int ExpectJoinsAgree(const TPolygons& Faces, std::uint8_t Axis, double Position) {
     TContourLinks Indexed(Axis, Position), Scanned(Axis, Position);
     TExtents E;
     for (int i = 0; i < Faces.Count(); ++i) {
@@ -104,6 +106,7 @@ void ExpectJoinsAgree(const TPolygons& Faces, std::uint8_t Axis, double Position
     JoinByScan(Scanned, B);
     EXPECT_EQ(Indexed.Count(), 0);
     ExpectSamePolylines(A, B);
+    return A.Count();
 }
 
 } // namespace
@@ -115,4 +118,20 @@ TEST(JoiningTest, IndexedJoiningEqualsScanningOnRandomSoups) {
             for (const double Position : {1.0, 2.0, 2.37, 3.00003})
                 ExpectJoinsAgree(*Faces, Axis, Position);
     }
+}
+
+TEST(JoiningTest, IndexedJoiningEqualsScanningOnTheHull) {
+    TKeelvane Hull;
+    Hull.Generate();
+    Hull.SamplesU = 69;
+    Hull.SamplesV = 36;
+    const auto Faces = Hull.GetPolygons();
+    const TKeelvaneParameters& P = Hull.Parameters();
+    // Planes through the hull's ends, its centre plane and keel, and between.
+    int Polylines = 0;
+    for (int k = 0; k <= 20; ++k)
+        Polylines += ExpectJoinsAgree(*Faces, 0, -P.TransomBehindAP + k * P.Lbp / 20);
+    for (int k = 0; k <= 5; ++k) Polylines += ExpectJoinsAgree(*Faces, 1, k * P.Beam / 10);
+    for (int k = 0; k <= 10; ++k) Polylines += ExpectJoinsAgree(*Faces, 2, k * P.Depth / 10);
+    EXPECT_GT(Polylines, 36);
 }
