@@ -344,6 +344,9 @@ void AddSegmentCrossings(const TPolyline& A, const TPolyline& B, TPolyline& R) {
     for (int i = 1; i < A.Count(); ++i) {
         const TRPoint& A0 = A.At(i - 1);
         const TRPoint& A1 = A.At(i);
+        // A segment seen end-on has no direction along which to take the depth (0/0); a
+        // crossing at its point is found on the segments next to it.
+        if (A0.X == A1.X && A0.Y == A1.Y) continue;
         for (int j = 1; j < B.Count(); ++j) {
             const TRPoint& B0 = B.At(j - 1);
             const TRPoint& B1 = B.At(j);

@@ -133,6 +133,12 @@ TEST(Polyline, IntersectionsInTheThreePlanes) {
     auto Dot = Chain({{1, 1, 3}});
     ExpectChain(*IntersectPolylines(*A, *Dot, 0), {{1, 1, 3}});
     EXPECT_EQ(IntersectPolylines(*Chain({{5, 5, 5}, {6, 6, 6}}), *A, 0)->Count(), 0);
+    // A section's flat bottom is seen end-on in the profile: the crossing comes from the
+    // next segment, whichever chain comes first.
+    auto Section = Chain({{1, 0, 0}, {1, 2, 0}, {1, 2, 2}});
+    auto Line = Chain({{0, 5, -1}, {2, 5, 1}});
+    ExpectChain(*IntersectPolylines(*Section, *Line, 2), {{1, 2, 0}});
+    ExpectChain(*IntersectPolylines(*Line, *Section, 2), {{1, 5, 0}});
 }
 
 TEST(Polyline, TruncateSortAndDeduplicate) {
