@@ -111,6 +111,32 @@ const TFunction* FindFunction(std::string_view Name) {
     return F == Functions.end() ? nullptr : &*F;
 }
 
+// The power of ten of the first significant digit of a number text (digits, at most one point,
+// an unsigned exponent) that holds a non-zero value.
+long long LeadingPower(std::string_view T) {
+    constexpr long long Saturation = 1000000;
+    const std::size_t E = std::min(T.find('E'), T.size());
+    long long Exponent = 0;
+    for (const char c : T.substr(std::min(E + 1, T.size())))
+        Exponent = std::min(Exponent * 10 + (c - '0'), Saturation);
+    const std::string_view Mantissa = T.substr(0, E);
+    const auto Point = static_cast<long long>(std::min(Mantissa.find('.'), Mantissa.size()));
+    const auto First = static_cast<long long>(Mantissa.find_first_of("123456789"));
+    return (First < Point ? Point - First - 1 : Point - First) + Exponent;
+}
+
+// T read whole as a number, or none when it is a name. A number beyond the range of a double
+// raises overflow (naming T when it is the last operand of the text); one too small reads as 0.
+std::optional<double> NumberValue(std::string_view T, bool Last) {
+    if (const std::optional<double> Number = TextToNumber(T)) return Number;
+    double Ignored = 0.0;
+    const auto [End, Error] = std::from_chars(T.data(), T.data() + T.size(), Ignored);
+    if (Error != std::errc::result_out_of_range || End != T.data() + T.size()) return std::nullopt;
+    if (LeadingPower(T) < 0) return 0.0;
+    if (!Last) throw EMathError(OverflowText);
+    throw EMathError(NumberErrorPrefix + std::string(T) + " " + OverflowText);
+}
+
 // A group's value as text that reads back as the same double: fixed notation with at least 20
 // decimals (as many more as the value needs), a negative value as "-" and its magnitude.
 std::string GroupText(double Value) {
@@ -203,7 +229,7 @@ private:
         // No sign can reach here (signs are operators), so a number is digits, one point and
         // an unsigned exponent; "E5" is a name.
         if (T.front() != 'E')
-            if (const std::optional<double> Number = TextToNumber(T)) return *Number;
+            if (const std::optional<double> Number = NumberValue(T, R.empty())) return *Number;
         return EvaluateFunction(T);
     }
 

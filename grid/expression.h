@@ -24,6 +24,10 @@ inline const char* const NoExpressionText = "No expression to evaluate";
 inline const char* const SecondOperatorText = "Error don't know how to handle second operator ";
 inline const char* const UnknownFunctionText = "Unknown function - ";
 inline const char* const NestedTooDeeplyText = "Expression nested too deeply";
+// Put before the operand and a blank when the last operand of a text is a number too large for
+// a double (the arithmetic error's own message follows).
+inline const char* const NumberErrorPrefix =
+    "Get the programmer, Error in maths.parser.getargument. Sums=";
 
 // Resolves a name that is not in the function table: (upper-case Name, Argument) -> value, the
 // argument being 0 when the name has none. It may raise EExpressionFunctionNotFound, and may

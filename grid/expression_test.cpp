@@ -70,6 +70,19 @@ TEST(Evaluate, KeepsGroupsAtFullPrecision) {
     EXPECT_DOUBLE_EQ(Evaluate("(1E300)/1E299"), 10.0);
 }
 
+// A literal too large for a double is an overflow, not an unknown name; one too small is 0.
+TEST(Evaluate, ReadsNumbersBeyondTheRangeOfADouble) {
+    EXPECT_EQ(MessageOf<EMathError>("1E400"),
+              std::string(NumberErrorPrefix) + "1E400 Floating point overflow");
+    EXPECT_EQ(MessageOf<EMathError>("1E400+1"), "Floating point overflow");
+    EXPECT_EQ(MessageOf<EMathError>("2*0.001E99999999999999999999"),
+              std::string(NumberErrorPrefix) +
+                  "0.001E99999999999999999999 Floating point overflow");
+    EXPECT_EQ(MessageOf<EMathError>(std::string(400, '9') + "-1"), "Floating point overflow");
+    EXPECT_DOUBLE_EQ(Evaluate("1+0." + std::string(400, '0') + "1"), 1.0);
+    EXPECT_DOUBLE_EQ(Evaluate("1+0." + std::string(400, '0') + "1E50"), 1.0);
+}
+
 TEST(Evaluate, ReadsLongExpressionsWhole) {
     std::string Sum = "1";
     while (Sum.size() < 2000) Sum += " + 1";
