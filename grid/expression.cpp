@@ -151,6 +151,22 @@ std::string GroupText(double Value) {
     return Value < 0.0 ? "-" + Text : Text;
 }
 
+// Groups and evaluations nested inside one another on this thread: nested evaluations share one
+// stack with the groups of the evaluations around them.
+thread_local int Nesting = 0;
+
+// One level of nesting, held for its lifetime.
+class TNestingLevel {
+public:
+    TNestingLevel() {
+        if (Nesting >= MaxExpressionNesting) throw EExpressionError(NestedTooDeeplyText);
+        ++Nesting;
+    }
+    ~TNestingLevel() { --Nesting; }
+    TNestingLevel(const TNestingLevel&) = delete;
+    TNestingLevel& operator=(const TNestingLevel&) = delete;
+};
+
 // Reads one expression. R, the text still to read, is consumed from the front.
 class TExpressionReader {
 public:
@@ -208,15 +224,8 @@ private:
         }
         std::string Inner = R.substr(1, End - 1);
         const std::string Rest = End < R.size() ? R.substr(End + 1) : "";
-        R = GroupText(EvaluateGroup(Inner)) + Rest;
-    }
-
-    double EvaluateGroup(std::string& Inner) {
-        // Deep nesting would exhaust the stack; no real formula comes near the limit.
-        if (++FNesting > MaxExpressionNesting) throw EExpressionError(NestedTooDeeplyText);
-        const double Value = EvaluateLevel(Inner, 0);
-        --FNesting;
-        return Value;
+        const TNestingLevel Level;
+        R = GroupText(EvaluateLevel(Inner, 0)) + Rest;
     }
 
     // One operand: everything up to the first operator outside parentheses, unless that
@@ -246,7 +255,6 @@ private:
     }
 
     const TExpressionFunctionEvent& FOnFunction;
-    int FNesting = 0;
 };
 
 } // namespace
@@ -256,5 +264,6 @@ double Evaluate(std::string_view Expression, const TExpressionFunctionEvent& OnF
     for (const char c : Expression)
         if (c != ' ') R += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
     if (R.empty()) throw EExpressionError(NoExpressionText);
+    const TNestingLevel Level;
     return TExpressionReader(OnFunction).EvaluateLevel(R, 0);
 }

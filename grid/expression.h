@@ -34,8 +34,10 @@ inline const char* const NumberErrorPrefix =
 // itself call Evaluate.
 using TExpressionFunctionEvent = std::function<double(const std::string& Name, double Argument)>;
 
-// Parentheses nested deeper than this raise EExpressionError NestedTooDeeplyText.
-inline constexpr int MaxExpressionNesting = 200;
+// Parentheses and evaluations started from inside a hook (a chain of cells that refer to each
+// other), nested deeper than this in all, raise EExpressionError NestedTooDeeplyText instead of
+// exhausting the stack.
+inline constexpr int MaxExpressionNesting = 1000;
 
 // The value of Expression (case and blanks do not matter). Comparison and logical operators
 // bind more tightly than arithmetic ones, all operators associate to the left ("^" included),

@@ -124,6 +124,22 @@ TEST(GridCell, CircularReferencesRaiseAndRecoverOnceBroken) {
     EXPECT_EQ(Calculated, 1);
 }
 
+// A long chain of cells, each referring to the one above, nests one evaluation in another: too
+// long a chain raises instead of exhausting the stack, and leaves no cell marked.
+TEST(GridCell, ReferenceChainsAreBounded) {
+    TGridModel Grid;
+    const int Chain = MaxExpressionNesting + 100;
+    Grid.Cell(1, 1).SetText("1");
+    for (int Row = 2; Row <= Chain; ++Row)
+        Grid.Cell(1, Row).SetText("=(A" + std::to_string(Row - 1) + ")+1");
+    EXPECT_THROW(Grid.Cell(1, Chain).Calculate(), EExpressionError);
+    for (int Row = 1; Row <= Chain; ++Row) ASSERT_FALSE(Grid.Cell(1, Row).Calculating()) << Row;
+    Grid.Cell(1, Chain / 2).SetText("0");
+    Grid.Cell(1, Chain / 3).Calculate();
+    EXPECT_EQ(Grid.Cell(1, Chain / 3).Number(), Chain / 3);
+    EXPECT_EQ(Evaluate(std::string(MaxExpressionNesting - 1, '(') + "2"), 2.0);
+}
+
 TEST(GridCell, BadFormulaKeepsTheLastResult) {
     TGridModel Grid;
     Grid.Cell(1, 1).SetText("=2*3");
