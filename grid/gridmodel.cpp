@@ -22,6 +22,8 @@ void TGridModel::SetRowCount(int Value) {
 }
 
 void TGridModel::SetHeaders(bool Value) {
+    // Only turning the headings off resets row 0 and column 0; they may hold the user's cells.
+    if (Value == FHeaders) return;
     FHeaders = Value;
     if (FHeaders)
         LabelHeaders();

@@ -171,6 +171,9 @@ TEST(GridCell, EditingCommands) {
 
 TEST(GridCell, HeadersLabelRowZeroAndColumnZero) {
     TGridModel Grid;
+    Grid.Cell(1, 0).SetText("kept");
+    Grid.SetHeaders(false);
+    EXPECT_EQ(Grid.Cell(1, 0).Text(), "kept");
     Grid.SetHeaders(true);
     Grid.SetColCount(30);
     Grid.SetRowCount(4);
