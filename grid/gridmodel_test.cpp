@@ -174,9 +174,13 @@ TEST(GridCell, HeadersLabelRowZeroAndColumnZero) {
     Grid.Cell(1, 0).SetText("kept");
     Grid.SetHeaders(false);
     EXPECT_EQ(Grid.Cell(1, 0).Text(), "kept");
+    Grid.Cell(2, 0).SetText("=1+1");
     Grid.SetHeaders(true);
     Grid.SetColCount(30);
     Grid.SetRowCount(4);
+    Grid.Recalculate();
+    EXPECT_EQ(Grid.Cell(2, 0).Text(), "B");
+    EXPECT_EQ(Grid.Cell(2, 0).EditText(), "B");
     EXPECT_EQ(Grid.Cell(1, 0).Text(), "A");
     EXPECT_EQ(Grid.Cell(27, 0).Text(), "AA");
     EXPECT_EQ(Grid.Cell(29, 0).Text(), "AC");

@@ -18,6 +18,11 @@ void TGridRec::SetNumber(double Value) {
     Changed();
 }
 
+void TGridRec::SetFormatType(TFormatType Value) {
+    FFormatType = Value;
+    if (FFormatType != ftVariable) FFormula.clear();
+}
+
 void TGridRec::SetNumericFormat(TFloatFormat Value) {
     FNumericFormat = Value;
     Reformat();
@@ -76,7 +81,7 @@ void TGridRec::Place(int ACol, int ARow, TGridModel* AGrid) {
 void TGridRec::Assign(const TGridRec& Source) {
     SetNumber(Source.FNumber);
     SetAlignment(Source.FAlignment);
-    FFormatType = Source.FFormatType;
+    SetFormatType(Source.FFormatType);
     SetNumericFormat(Source.FNumericFormat);
     SetFont(Source.FFont);
     SetCellColor(Source.FCellColor);

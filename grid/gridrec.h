@@ -58,7 +58,9 @@ public:
     // Ignored for ftText; otherwise Text shows the formatted number. Formula is kept.
     void SetNumber(double Value);
     TFormatType FormatType() const { return FFormatType; }
-    void SetFormatType(TFormatType Value) { FFormatType = Value; }
+    // Only a variable cell holds a formula: any other type drops it, or a heading or a numeric
+    // cell would show a stale formula's result after the next calculation.
+    void SetFormatType(TFormatType Value);
     TFloatFormat NumericFormat() const { return FNumericFormat; }
     int Precision() const { return FPrecision; }
     int Digits() const { return FDigits; }
