@@ -119,34 +119,27 @@ void TBSplineSurface::ComputeBasisV(double v) {
     SpreadBasis(FValuesV, NumV, FBasisV);
 }
 
-namespace {
+// Creates the net points not yet stored, so that every net point can be read by its index.
+void TBSplineSurface::EnsureNet() {
+    if (NumU > 0 && NumV > 0) Point(NumU - 1, NumV - 1);
+}
 
-// Adds to P the net points NetPoint(i, j) weighted by the nonzero u and v basis values; values
-// <= 0 are skipped.
-template <class TNetPoint>
-void Weigh(const TBasisValues& U, const TBasisValues& V, TNetPoint NetPoint, TRPoint& P) {
+std::unique_ptr<TRPoint> TBSplineSurface::Combine(const TBasisValues& U, const TBasisValues& V) {
+    EnsureNet();
+    double X = 0.0, Y = 0.0, Z = 0.0; // locals, so that the sums stay in registers
     for (int a = 0; a < U.Count; ++a) {
         const double Bu = U.Value[static_cast<std::size_t>(a)];
         if (Bu <= 0.0) continue;
         for (int b = 0; b < V.Count; ++b) {
             const double Bv = V.Value[static_cast<std::size_t>(b)];
             if (Bv <= 0.0) continue;
-            const TRPoint& C = NetPoint(U.First + a, V.First + b);
-            P.X += C.X * Bu * Bv;
-            P.Y += C.Y * Bu * Bv;
-            P.Z += C.Z * Bu * Bv;
+            const TRPoint& C = Item(NumU * (V.First + b) + U.First + a);
+            X += C.X * Bu * Bv;
+            Y += C.Y * Bu * Bv;
+            Z += C.Z * Bu * Bv;
         }
     }
-}
-
-} // namespace
-
-std::unique_ptr<TRPoint> TBSplineSurface::Combine(const TBasisValues& U, const TBasisValues& V) {
-    auto P = std::make_unique<TRPoint>();
-    if (NumU > 0 && NumV > 0) Point(NumU - 1, NumV - 1); // the whole net exists from here on
-    Weigh(
-        U, V, [this](int i, int j) -> const TRPoint& { return Point(i, j); }, *P);
-    return P;
+    return TRPoint::CreateXYZ(X, Y, Z);
 }
 
 std::unique_ptr<TRPoint> TBSplineSurface::PointAt(double u, double v) {
@@ -167,10 +160,25 @@ std::vector<TBasisValues> SpreadBases(TKnotVector& Knots, int n, int k, double M
     return Bases;
 }
 
+// The points PointOf(i) of B's functions i (0-based) weighted by their basis values; values of 0
+// or below are skipped. The sums are locals, so that they stay in registers.
+template <class TPointOf> TRPoint WeightedSum(const TBasisValues& B, TPointOf PointOf) {
+    double X = 0.0, Y = 0.0, Z = 0.0;
+    for (int a = 0; a < B.Count; ++a) {
+        const double w = B.Value[static_cast<std::size_t>(a)];
+        if (w <= 0.0) continue;
+        const TRPoint& C = PointOf(B.First + a);
+        X += C.X * w;
+        Y += C.Y * w;
+        Z += C.Z * w;
+    }
+    return TRPoint(X, Y, Z);
+}
+
 } // namespace
 
-// Every u and v parameter's basis values are computed once and the net is read into one block,
-// so each sample only sums its weighted net points.
+// Every u and v parameter's basis values are computed once. For each u the net is first reduced
+// to the curve of constant u (one point per net column), whose points the v values then weigh.
 std::unique_ptr<TMesh> TBSplineSurface::SampleMesh(int Nu, int Nv) {
     CheckSampleCount(Nu);
     CheckSampleCount(Nv);
@@ -178,18 +186,21 @@ std::unique_ptr<TMesh> TBSplineSurface::SampleMesh(int Nu, int Nv) {
     const double U0 = UMin(), Ur = URange(), V0 = VMin(), Vr = VRange();
     const auto Us = SpreadBases(FKnotU, NumU, OrderU, U0, Ur, Nu);
     const auto Vs = SpreadBases(FKnotV, NumV, OrderV, V0, Vr, Nv);
-    std::vector<TRPoint> Net(static_cast<std::size_t>(std::max(NumU, 0) * std::max(NumV, 0)));
-    for (int j = 0; j < NumV; ++j)
-        for (int i = 0; i < NumU; ++i) Net[static_cast<std::size_t>(NumU * j + i)] = Point(i, j);
-    const auto NetPoint = [&Net, this](int i, int j) -> const TRPoint& {
-        return Net[static_cast<std::size_t>(NumU * j + i)];
-    };
+    EnsureNet();
     auto Result = std::make_unique<TMesh>(Nu, Nv);
     Result->Point(Nu - 1, Nv - 1);
-    for (int i = 0; i < Nu; ++i)
+    std::vector<TRPoint> Column(static_cast<std::size_t>(std::max(NumV, 0)));
+    for (int i = 0; i < Nu; ++i) {
+        for (int j = 0; j < NumV; ++j)
+            Column[static_cast<std::size_t>(j)] =
+                WeightedSum(Us[static_cast<std::size_t>(i)],
+                            [&](int a) -> const TRPoint& { return Item(NumU * j + a); });
         for (int j = 0; j < Nv; ++j)
-            Weigh(Us[static_cast<std::size_t>(i)], Vs[static_cast<std::size_t>(j)], NetPoint,
-                  Result->Point(i, j));
+            Result->Point(i, j) =
+                WeightedSum(Vs[static_cast<std::size_t>(j)], [&](int b) -> const TRPoint& {
+                    return Column[static_cast<std::size_t>(b)];
+                });
+    }
     // The basis values stay those of the last sample, as if every sample were evaluated alone.
     ComputeBasisU(SpreadParameter(U0, Ur, Nu - 1, Nu));
     ComputeBasisV(SpreadParameter(V0, Vr, Nv - 1, Nv));

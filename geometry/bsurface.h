@@ -97,6 +97,7 @@ private:
     TBasisValues FValuesU, FValuesV;
 
     void CheckRange() const;
+    void EnsureNet();
     std::unique_ptr<TRPoint> Combine(const TBasisValues& U, const TBasisValues& V);
 };
 

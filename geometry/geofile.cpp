@@ -13,7 +13,9 @@ TGeometryFile::TGeometryFile(const std::string& FileName)
 }
 
 void TGeometryFile::Header(std::string_view ClassName) {
-    TTextWriter(F).Line("[" + std::string(ClassName) + "]");
+    std::string Line = "[";
+    Line.append(ClassName).push_back(']');
+    TTextWriter(F).Line(Line);
 }
 
 void TGeometryFile::EndEntry() {

@@ -143,9 +143,12 @@ void TKnotVector::Evaluate(int n, int k, double t, TBasisValues& B) {
 // recursion's values without its zero terms; every denominator spans the knot span, so none is 0.
 void TKnotVector::EvaluateSpan(int s, int k, double t, TBasisValues& B) {
     const auto Knot = [this](int i) { return FKnots[static_cast<std::size_t>(i - 1)]; };
-    B.Value.resize(static_cast<std::size_t>(k));
-    B.Left.resize(static_cast<std::size_t>(k));
-    B.Right.resize(static_cast<std::size_t>(k));
+    const auto Size = static_cast<std::size_t>(k);
+    if (B.Value.size() < Size) B.Value.resize(Size);
+    if (B.Left.size() < Size) {
+        B.Left.resize(Size);
+        B.Right.resize(Size);
+    }
     double* N = B.Value.data();
     double* Left = B.Left.data();
     double* Right = B.Right.data();

@@ -17,14 +17,17 @@ int TMesh::ItemIndex(int i, int j) const {
 
 TRPoint& TMesh::Point(int i, int j) {
     const int Index = ItemIndex(i, j);
-    while (Count() <= Index) Items.emplace_back();
-    return Items[static_cast<std::size_t>(Index)];
+    while (FCount <= Index) {
+        if (FCount % BlockSize == 0) Blocks.push_back(std::make_unique<TRPoint[]>(BlockSize));
+        ++FCount;
+    }
+    return Blocks[static_cast<std::size_t>(Index >> BlockBits)][Index & (BlockSize - 1)];
 }
 
 const TRPoint& TMesh::Point(int i, int j) const {
     static const TRPoint Origin;
     const int Index = ItemIndex(i, j);
-    return Index < Count() ? Items[static_cast<std::size_t>(Index)] : Origin;
+    return Index < FCount ? Item(Index) : Origin;
 }
 
 void TMesh::SetPoint(int i, int j, const TRPoint& P) {
@@ -32,7 +35,8 @@ void TMesh::SetPoint(int i, int j, const TRPoint& P) {
 }
 
 void TMesh::Clear() {
-    Items.clear();
+    Blocks.clear();
+    FCount = 0;
 }
 
 void TMesh::Assign(const TMesh& Src) {

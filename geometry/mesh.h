@@ -4,9 +4,9 @@
 
 #include "geometry/point.h"
 
-#include <deque>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 class TGStream;
 class TMatrix;
@@ -26,7 +26,7 @@ public:
     virtual ~TMesh() = default;
 
     // Points stored so far; net point (i, j) is item NumU * j + i.
-    int Count() const { return static_cast<int>(Items.size()); }
+    int Count() const { return FCount; }
     // Net point (i, j). Points (0, 0, 0) are appended until item NumU * j + i exists; a
     // negative item index raises the list's index error. References stay valid while it grows.
     TRPoint& Point(int i, int j);
@@ -53,8 +53,19 @@ public:
     // The name written in "[...]" header lines; a subclass answers its own.
     virtual std::string_view ClassName() const { return "TMesh"; }
 
+protected:
+    // Stored item Index without checks, for evaluations that made sure the whole net exists.
+    const TRPoint& Item(int Index) const {
+        return Blocks[static_cast<std::size_t>(Index >> BlockBits)][Index & (BlockSize - 1)];
+    }
+
 private:
-    std::deque<TRPoint> Items;
+    // Points live in blocks of BlockSize created whole, so a reference stays valid while the grid
+    // grows. Points of the last block beyond Count keep their initial values (0, 0, 0, W 1).
+    static constexpr int BlockBits = 6;
+    static constexpr int BlockSize = 1 << BlockBits;
+    std::vector<std::unique_ptr<TRPoint[]>> Blocks;
+    int FCount = 0;
 
     int ItemIndex(int i, int j) const;
 };
