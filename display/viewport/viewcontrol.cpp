@@ -1,0 +1,195 @@
+// The viewport control: deferred redraw by timer, colours, device drawing on the off-screen
+// canvas, and the mouse notifications handed to the application in mmUser.
+#include "display/viewport/viewcontrol.h"
+
+#include "display/viewstream.h"
+#include "geometry/points.h"
+#include "geometry/polygon.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TView::TView(QWidget* Parent) : QFrame(Parent), FCanvas([this] { CanvasChanged(); }) {
+    resize(80, 80);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    SetBorderStyle(bsSingle);
+    FCanvas.SetPenColor(FLineColor);
+    FCanvas.SetBrushColor(FBackColor);
+    FCanvas.SetFontColor(FLineColor);
+    FCanvas.SetFont(font());
+    FRedrawTimer.setInterval(RedrawInterval);
+    connect(&FRedrawTimer, &QTimer::timeout, this, [this] { RedrawTimerTick(); });
+}
+
+TView::~TView() {
+    FRedrawTimer.stop();
+}
+
+void TView::SetLineColor(TColor Color) {
+    FLineColor = Color;
+    FCanvas.SetPenColor(Color);
+}
+
+void TView::SetBackColor(TColor Color) {
+    FBackColor = Color;
+    FCanvas.SetBrushColor(Color);
+    if (!FInPaint) RequestRedraw();
+}
+
+void TView::SetBorderStyle(TBorderStyle Style) {
+    FBorderStyle = Style;
+    setFrameStyle(Style == bsSingle ? QFrame::StyledPanel | QFrame::Sunken : QFrame::NoFrame);
+}
+
+void TView::RequestRedraw() {
+    FRedrawPending = true;
+    ++FRedrawRequests;
+    if (!FRedrawTimer.isActive()) FRedrawTimer.start();
+}
+
+void TView::RequestResize() {
+    FResizePending = true;
+    ++FResizeRequests;
+    if (!FRedrawTimer.isActive()) FRedrawTimer.start();
+}
+
+void TView::RedrawTimerTick() {
+    if (FMouseIsDown) return;
+    if (FResizePending && FRedrawRequests == 0 && FResizeRequests == 0) {
+        FResizePending = false;
+        ZoomExtents();
+        if (!FRedrawPending) FRedrawTimer.stop();
+    }
+    if (FRedrawPending && FRedrawRequests == 0) {
+        FRedrawPending = false;
+        DoRedraw();
+        FRedrawTimer.stop();
+    }
+    FRedrawRequests = 0;
+    FResizeRequests = 0;
+}
+
+void TView::DoRedraw() {
+    Redraw();
+}
+
+void TView::Clear() {
+    FCanvas.SetBrushColor(FBackColor);
+    FCanvas.FillRect(QRect(0, 0, ClientWidth(), ClientHeight()));
+    FCanvas.SetPenColor(FLineColor);
+}
+
+void TView::CanvasChanged() {
+    FShowingOwnDrawing = true;
+    update();
+}
+
+void TView::paintEvent(QPaintEvent* Event) {
+    FInPaint = true;
+    {
+        QPainter Painter(this);
+        Painter.drawImage(contentsRect().topLeft(), FCanvas.Image());
+    }
+    QFrame::paintEvent(Event);
+    // The image keeps the picture, so a paint caused by the control's own drawing needs no
+    // redraw; any other (the window exposed) asks for one.
+    if (!FShowingOwnDrawing) RequestRedraw();
+    FShowingOwnDrawing = false;
+    FInPaint = false;
+}
+
+void TView::resizeEvent(QResizeEvent* Event) {
+    QFrame::resizeEvent(Event);
+    FCanvas.SetSize(contentsRect().size());
+    RequestResize();
+}
+
+void TView::DrawLine(double X1, double Y1, double, double X2, double Y2, double) {
+    FCanvas.Line(RoundPixel(X1), RoundPixel(Y1), RoundPixel(X2), RoundPixel(Y2));
+}
+
+void TView::DrawLinePoints(const TRPoint& P1, const TRPoint& P2) {
+    DrawLine(P1.X, P1.Y, 0, P2.X, P2.Y, 0);
+}
+
+void TView::DrawCircle(double X, double Y, double Radius) {
+    FCanvas.Ellipse(RoundPixel(X - Radius), RoundPixel(Y - Radius), RoundPixel(X + Radius),
+                    RoundPixel(Y + Radius));
+}
+
+void TView::DrawText(const std::string& S, double X, double Y) {
+    FCanvas.TextOut(RoundPixel(X), RoundPixel(Y), S);
+}
+
+void TView::DrawPoints(const TRPoints& Points) {
+    QPolygon Pixels;
+    Pixels.reserve(Points.Count());
+    for (int i = 0; i < Points.Count(); ++i)
+        Pixels.append(QPoint(RoundPixel(Points.At(i).X), RoundPixel(Points.At(i).Y)));
+    if (Points.UseColors) {
+        FCanvas.SetPenColor(Points.LineColor);
+        FCanvas.SetBrushColor(Points.FillColor);
+    }
+    if (Points.Filled)
+        FCanvas.Polygon(Pixels);
+    else
+        FCanvas.Polyline(Pixels);
+    FCanvas.SetPenColor(FLineColor);
+    FCanvas.SetBrushColor(FBackColor);
+}
+
+void TView::DrawPolygon(const TPolygon& Polygon) {
+    const TRPoint& Last = Polygon.P4() ? *Polygon.P4() : Polygon.P3;
+    QPolygon Corners;
+    for (const TRPoint* P : {&Polygon.P1, &Polygon.P2, &Polygon.P3, &Last, &Last})
+        Corners.append(QPoint(RoundPixel(P->X), RoundPixel(P->Y)));
+    FCanvas.SetPenColor(Polygon.LineColor);
+    FCanvas.SetBrushColor(Polygon.FillColor);
+    FCanvas.Polygon(Corners);
+}
+
+void TView::DrawMarker(const TRPoint& P) {
+    DrawCircle(P.X, P.Y, MarkerSize);
+}
+
+double TView::TextWidth(const std::string& S) {
+    return FCanvas.TextWidth(S);
+}
+
+double TView::TextHeight(const std::string& S) {
+    return FCanvas.TextHeight(S);
+}
+
+QPoint TView::ClientPoint(const QMouseEvent& Event) const {
+    return Event.position().toPoint() - contentsRect().topLeft();
+}
+
+void TView::mousePressEvent(QMouseEvent* Event) {
+    const QPoint P = ClientPoint(*Event);
+    MouseDown(Event->button(), {Event->modifiers(), Event->buttons()}, P.x(), P.y());
+}
+
+void TView::mouseMoveEvent(QMouseEvent* Event) {
+    const QPoint P = ClientPoint(*Event);
+    MouseMove({Event->modifiers(), Event->buttons()}, P.x(), P.y());
+}
+
+void TView::mouseReleaseEvent(QMouseEvent* Event) {
+    const QPoint P = ClientPoint(*Event);
+    MouseUp(Event->button(), {Event->modifiers(), Event->buttons()}, P.x(), P.y());
+}
+
+void TView::MouseDown(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Shift.Left()) FMouseIsDown = true;
+    if (FModifyMode == mmUser && OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TView::MouseMove(TShiftState Shift, int X, int Y) {
+    if (FModifyMode == mmUser && OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+
+void TView::MouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
+    FMouseIsDown = false;
+    if (FModifyMode == mmUser && OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
