@@ -9,6 +9,7 @@
 #include "geometry/records.h"
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -132,9 +133,7 @@ std::string TBSpline::KnotTypeName() const {
 }
 
 void TBSpline::KnotTypeByString(std::string_view S) {
-    const auto Kind = KnotTypeFromText(S);
-    if (!Kind) throw EReadError(CurveKnotTypeErrorText);
-    KnotType = *Kind;
+    KnotType = KnotTypeFromText(S, CurveKnotTypeErrorText);
 }
 
 std::string TBSpline::KnotsToString() const {

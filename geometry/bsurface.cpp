@@ -213,30 +213,27 @@ void TBSplineSurface::DrawIsoLines(TGStream& Stream) {
     CheckSampleCount(IsoSamples);
     MakeKnots();
     const double U0 = UMin(), Ur = URange(), V0 = VMin(), Vr = VRange();
-    const auto Line = [&Stream](const TRPoint& P, const TRPoint& Q) {
-        Stream.Line(P.X, P.Y, P.Z, Q.X, Q.Y, Q.Z);
+    for (int i = 0; i < SamplesU; ++i)
+        DrawIsoLine(Stream, true, SpreadParameter(U0, Ur, i, SamplesU), V0, Vr);
+    for (int i = 0; i < SamplesV; ++i)
+        DrawIsoLine(Stream, false, SpreadParameter(V0, Vr, i, SamplesV), U0, Ur);
+}
+
+// The line of constant u (ConstantU) or constant v at Fixed, through IsoSamples points spread
+// from Min over Range; the fixed direction's basis values serve every point.
+void TBSplineSurface::DrawIsoLine(TGStream& Stream, bool ConstantU, double Fixed, double Min,
+                                  double Range) {
+    const auto PointAlong = [&](int j) {
+        const double t = SpreadParameter(Min, Range, j, IsoSamples);
+        ConstantU ? ComputeBasisV(t) : ComputeBasisU(t);
+        return Combine(FValuesU, FValuesV);
     };
-    for (int i = 0; i < SamplesU; ++i) {
-        ComputeBasisU(SpreadParameter(U0, Ur, i, SamplesU));
-        ComputeBasisV(V0);
-        auto P = Combine(FValuesU, FValuesV);
-        for (int j = 1; j < IsoSamples; ++j) {
-            ComputeBasisV(SpreadParameter(V0, Vr, j, IsoSamples));
-            auto Q = Combine(FValuesU, FValuesV);
-            Line(*P, *Q);
-            P = std::move(Q);
-        }
-    }
-    for (int i = 0; i < SamplesV; ++i) {
-        ComputeBasisV(SpreadParameter(V0, Vr, i, SamplesV));
-        ComputeBasisU(U0);
-        auto P = Combine(FValuesU, FValuesV);
-        for (int j = 1; j < IsoSamples; ++j) {
-            ComputeBasisU(SpreadParameter(U0, Ur, j, IsoSamples));
-            auto Q = Combine(FValuesU, FValuesV);
-            Line(*P, *Q);
-            P = std::move(Q);
-        }
+    ConstantU ? ComputeBasisU(Fixed) : ComputeBasisV(Fixed);
+    auto P = PointAlong(0);
+    for (int j = 1; j < IsoSamples; ++j) {
+        auto Q = PointAlong(j);
+        Stream.Line(P->X, P->Y, P->Z, Q->X, Q->Y, Q->Z);
+        P = std::move(Q);
     }
 }
 
@@ -245,9 +242,7 @@ std::string TBSplineSurface::KnotTypeName() const {
 }
 
 void TBSplineSurface::KnotTypeByString(std::string_view S) {
-    const auto Kind = KnotTypeFromText(S);
-    if (!Kind) throw EReadError(SurfaceKnotTypeErrorText);
-    KnotType = *Kind;
+    KnotType = KnotTypeFromText(S, SurfaceKnotTypeErrorText);
 }
 
 std::string TBSplineSurface::KnotsUToString() const {

@@ -98,6 +98,7 @@ private:
 
     void CheckRange() const;
     void EnsureNet();
+    void DrawIsoLine(TGStream& Stream, bool ConstantU, double Fixed, double Min, double Range);
     std::unique_ptr<TRPoint> Combine(const TBasisValues& U, const TBasisValues& V);
 };
 

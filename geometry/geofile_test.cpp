@@ -2,8 +2,8 @@
 #include "geometry/geofile.h"
 
 #include "geometry/bspline.h"
-#include "geometry/errors.h"
 #include "geometry/bsurface.h"
+#include "geometry/errors.h"
 #include "geometry/polygon.h"
 #include "geometry/polylist.h"
 

@@ -33,13 +33,13 @@ std::string UpperCase(std::string_view S) {
 
 } // namespace
 
-std::optional<std::uint8_t> KnotTypeFromText(std::string_view S) {
+std::uint8_t KnotTypeFromText(std::string_view S, const char* UnknownText) {
     const std::string Upper = UpperCase(S);
     if (Upper.find("OPEN") != std::string::npos) return ktOpen;
     if (Upper.find("PERIODIC") != std::string::npos) return ktPeriodic;
     if (Upper.find("NONUNIFORM") != std::string::npos) return ktNonUniform;
     if (Upper.find("CUSTOM") != std::string::npos) return ktCustom;
-    return std::nullopt;
+    throw EReadError(UnknownText);
 }
 
 bool IsKnotTypeLine(std::string_view Line) {

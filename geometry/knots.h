@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,8 +16,8 @@ inline constexpr std::uint8_t ktCustom = 3;
 // "Open", "Periodic", "NonUniform", any other kind "Custom".
 std::string KnotTypeName(std::uint8_t KnotType);
 // The kind whose upper-cased name S contains, tested in the order Open, Periodic, NonUniform,
-// Custom, so a whole record line may be passed; none when no name occurs.
-std::optional<std::uint8_t> KnotTypeFromText(std::string_view S);
+// Custom, so a whole record line may be passed; EReadError with UnknownText when none occurs.
+std::uint8_t KnotTypeFromText(std::string_view S, const char* UnknownText);
 
 // The record line that opens a knot block: its upper-cased text contains "KNOTTYPE".
 bool IsKnotTypeLine(std::string_view Line);

@@ -2,8 +2,11 @@
 // written to and read from strings, and the plain basis recursion the fast evaluation must match.
 #pragma once
 
+#include "geometry/errors.h"
 #include "geometry/gstream.h"
 #include "geometry/records.h"
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <sstream>
@@ -53,4 +56,14 @@ inline std::vector<double> ReferenceBasis(const std::vector<double>& Knot, int n
         }
     if (t == Knot[m]) N[n] = 1;
     return N;
+}
+
+// Action raises a kernel error whose text is Text.
+template <class F> void ExpectMessage(F Action, const std::string& Text) {
+    try {
+        Action();
+        ADD_FAILURE() << "no exception, expected " << Text;
+    } catch (const EKeelvaneError& E) {
+        EXPECT_EQ(E.what(), Text);
+    }
 }
