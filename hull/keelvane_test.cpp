@@ -1,0 +1,278 @@
+// Tests of the hull parameters (limits, couplings, length transformations) and of the project
+// file (exact text, loading by position, header check, all-or-nothing load, safe save).
+#include "hull/keelvane.h"
+
+#include "geometry/errors.h"
+#include "geometry/records.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::filesystem::path TempFile(const std::string& Name) {
+    return std::filesystem::temp_directory_path() / ("keelvane_hull_test_" + Name);
+}
+
+std::string ReadAll(const std::filesystem::path& Name) {
+    std::ifstream In(Name, std::ios::binary);
+    std::ostringstream S;
+    S << In.rdbuf();
+    return S.str();
+}
+
+void WriteAll(const std::filesystem::path& Name, const std::string& Text) {
+    std::ofstream(Name, std::ios::binary) << Text;
+}
+
+std::vector<std::string> Lines(const std::string& Text) {
+    std::vector<std::string> Result;
+    std::istringstream In(Text);
+    for (std::string L; std::getline(In, L);) Result.push_back(L);
+    return Result;
+}
+
+// The project text of a model, as SaveToFile writes it.
+std::string ProjectText(TKeelvane& K) {
+    const auto Name = TempFile("text.kvp");
+    K.SaveToFile(Name.string());
+    std::string Text = ReadAll(Name);
+    std::filesystem::remove(Name);
+    return Text;
+}
+
+// Everything a load can change, as text.
+std::string State(TKeelvane& K) {
+    std::ostringstream S;
+    TTextWriter W(S);
+    K.SaveToText(W);
+    return S.str() + std::to_string(K.NumColumns()) + " " + std::to_string(K.MidBodyFwd());
+}
+
+} // namespace
+
+TEST(HullProjectFile, DefaultsAreWrittenExactly) {
+    TKeelvane K;
+    K.Generate();
+    const std::string Text = ProjectText(K);
+    const std::vector<std::string> L = Lines(Text);
+    const std::vector<std::string> Expected = {"[TKeelvaneEditor]",
+                                               "BowShape=0",
+                                               "Lbp=100.000",
+                                               "Beam=20.000",
+                                               "Depth=9.500",
+                                               "Draught=4.172",
+                                               "ParallelDeckF=76.000",
+                                               "ParallelDeckA=24.000",
+                                               "FOSBow=60.000",
+                                               "FOSAft=40.000",
+                                               "BowRadiusAtDeck=5.235",
+                                               "BilgeRadius=2.050",
+                                               "TransomBehindAP=5.000",
+                                               "TransomImmersion=-0.860",
+                                               "TransomBeam=12.000",
+                                               "TransomCurvature=50.000",
+                                               "BowCurvature=15.000",
+                                               "BulbRadius=1.920",
+                                               "ForeOverHang=2.000",
+                                               "BulbLength=1.800",
+                                               "ForeFootRadius=2.000",
+                                               "StemRadius=0.100",
+                                               "StRootHeight=3.295",
+                                               "StShaftHeight=1.906",
+                                               "StBossToot=1.300",
+                                               "StBossRadius=0.332",
+                                               "StBossStart=1.530",
+                                               "StFlatOfBottomStart=3.740",
+                                               "OrderU=4",
+                                               "OrderV=4",
+                                               "NumU=23",
+                                               "NumV=12"};
+    ASSERT_EQ(L.size(), Expected.size() + 23 * 12);
+    for (std::size_t i = 0; i < Expected.size(); ++i) EXPECT_EQ(L[i], Expected[i] + "\r");
+    EXPECT_EQ(L.back().size(), 13 * 3 + 10 + 1u);
+}
+
+TEST(HullProjectFile, RoundTripRoundsToThreeDecimalsAndRestoresTheNet) {
+    TKeelvane K;
+    K.SetBowShape(1);
+    K.Generate();
+    const auto Name = TempFile("roundtrip.kvp");
+    K.SaveToFile(Name.string());
+    TKeelvane L;
+    L.LoadFromFile(Name.string());
+    EXPECT_EQ(L.Parameters().BowShape, 1);
+    EXPECT_DOUBLE_EQ(L.Parameters().StRootHeight, 3.295);
+    ASSERT_EQ(L.NumU, K.NumU);
+    for (int i = 0; i < K.NumU; ++i)
+        for (int j = 0; j < K.NumV; ++j) {
+            EXPECT_NEAR(L.Point(i, j).X, K.Point(i, j).X, 5e-7);
+            EXPECT_NEAR(L.Point(i, j).Y, K.Point(i, j).Y, 5e-7);
+        }
+    EXPECT_EQ(ProjectText(L), ReadAll(Name));
+    std::filesystem::remove(Name);
+}
+
+TEST(HullProjectFile, ParametersAreReadByPosition) {
+    TKeelvane K;
+    std::string Text = ProjectText(K);
+    const auto Name = TempFile("position.kvp");
+
+    // Misspelt keys do not matter; "BowShape=2" is a plain bow.
+    std::string Misspelt = Text;
+    Misspelt.replace(Misspelt.find("BowShape=0"), 10, "Bow=2");
+    Misspelt.replace(Misspelt.find("Beam=20.000"), 11, "Bemm=21.500");
+    WriteAll(Name, Misspelt);
+    TKeelvane L;
+    L.SetBowShape(1);
+    L.LoadFromFile(Name.string());
+    EXPECT_EQ(L.Parameters().BowShape, 0);
+    EXPECT_DOUBLE_EQ(L.Parameters().Beam, 21.5);
+
+    // Lines in another order land in the wrong parameters.
+    std::string Swapped = Text;
+    const std::string Pair = "BowRadiusAtDeck=5.235\r\nBilgeRadius=2.050";
+    Swapped.replace(Swapped.find(Pair), Pair.size(), "BilgeRadius=2.050\r\nBowRadiusAtDeck=5.235");
+    WriteAll(Name, Swapped);
+    L.LoadFromFile(Name.string());
+    EXPECT_DOUBLE_EQ(L.Parameters().BowRadiusAtDeck, 2.05);
+    EXPECT_DOUBLE_EQ(L.Parameters().BilgeRadius, 5.235);
+    std::filesystem::remove(Name);
+}
+
+TEST(HullProjectFile, FailedLoadsLeaveTheModelAsItWas) {
+    TKeelvane K;
+    K.Generate();
+    const std::string Good = ProjectText(K);
+    const auto Name = TempFile("bad.kvp");
+
+    TKeelvane L;
+    L.SetBeam(22);
+    L.Generate();
+    const std::string Before = State(L);
+    const auto ExpectFailure = [&](const std::string& Text, const std::string& Message) {
+        WriteAll(Name, Text);
+        try {
+            L.LoadFromFile(Name.string());
+            ADD_FAILURE() << "loaded: " << Message;
+        } catch (const EKeelvaneError& E) {
+            EXPECT_EQ(E.what(), Message);
+        }
+        EXPECT_EQ(State(L), Before);
+    };
+
+    // The editor's header only: a plain model's name is not enough.
+    std::string Header = Good;
+    Header.replace(0, 17, "[TKeelvane]");
+    ExpectFailure(Header, "File does not contain a Keelvane Definition");
+    ExpectFailure("", "File does not contain a Keelvane Definition");
+    // A bad value half-way down the parameters.
+    std::string BadValue = Good;
+    BadValue.replace(BadValue.find("BilgeRadius=2.050"), 17, "BilgeRadius=2,05");
+    ExpectFailure(BadValue, "Unable to convert string to number");
+    // A surface record cut short.
+    ExpectFailure(Good.substr(0, Good.size() / 2), "Read beyond end of file");
+    std::string BadOrder = Good;
+    BadOrder.replace(BadOrder.find("OrderU=4"), 8, "OrderU=x");
+    ExpectFailure(BadOrder, "Error in field BSplineSurface.OrderU");
+    EXPECT_THROW(L.LoadFromFile(TempFile("missing/none.kvp").string()), EIOError);
+    std::filesystem::remove(Name);
+}
+
+namespace {
+// A model whose record fails half-way, like a full disk.
+class TFailingKeelvane : public TKeelvane {
+public:
+    void SaveToText(TTextWriter& F) const override {
+        F.Line("BowShape=0");
+        throw EIOError("Unable to write file");
+    }
+};
+} // namespace
+
+TEST(HullProjectFile, FailedSaveLeavesTheOldFileIntact) {
+    const auto Name = TempFile("keep.kvp");
+    WriteAll(Name, "old contents");
+    TFailingKeelvane K;
+    EXPECT_THROW(K.SaveToFile(Name.string()), EIOError);
+    EXPECT_EQ(ReadAll(Name), "old contents");
+    for (const auto& Entry : std::filesystem::directory_iterator(Name.parent_path()))
+        EXPECT_EQ(Entry.path().filename().string().find("keelvane_hull_test_keep.kvp.tmp"),
+                  std::string::npos);
+    TKeelvane Good;
+    EXPECT_THROW(Good.SaveToFile(TempFile("missing/none.kvp").string()), EIOError);
+    std::filesystem::remove(Name);
+}
+
+TEST(HullParameters, SettersApplyLimits) {
+    TKeelvane K;
+    K.SetBilgeRadius(15); // first half the beam, then the depth
+    EXPECT_DOUBLE_EQ(K.Parameters().BilgeRadius, 9.5);
+    K.SetBilgeRadius(-1);
+    EXPECT_DOUBLE_EQ(K.Parameters().BilgeRadius, 0);
+    K.SetBowCurvature(-250);
+    EXPECT_DOUBLE_EQ(K.Parameters().BowCurvature, -100);
+    K.SetForeOverHang(7);
+    EXPECT_DOUBLE_EQ(K.Parameters().ForeOverHang, 4.172);
+    K.SetBulbLength(10);
+    EXPECT_DOUBLE_EQ(K.Parameters().BulbLength, 1.5 * 4.172);
+    K.SetForeFootRadius(-3);
+    EXPECT_DOUBLE_EQ(K.Parameters().ForeFootRadius, 0);
+}
+
+TEST(HullParameters, FlatOfSideKeepsTheDeckEndInProportion) {
+    TKeelvane K;
+    K.SetFOSBow(70);
+    EXPECT_NEAR(K.Parameters().ParallelDeckF, 102 + (70 - 102) * (76.0 - 102) / (60 - 102), 1e-9);
+    EXPECT_NEAR(K.Parameters().ParallelDeckF, 82.1905, 1e-4);
+    EXPECT_DOUBLE_EQ(K.ParallelDeckLength(), K.Parameters().ParallelDeckF - 24);
+    K.SetFOSAft(30);
+    EXPECT_NEAR(K.Parameters().ParallelDeckA, -5 + (30 + 5) * (24.0 + 5) / (40 + 5), 1e-9);
+}
+
+TEST(HullParameters, LengthTransformations) {
+    TKeelvane Geosim;
+    Geosim.SetLbp(200);
+    const TKeelvaneParameters& G = Geosim.Parameters();
+    EXPECT_DOUBLE_EQ(G.Beam, 40);
+    EXPECT_DOUBLE_EQ(G.StemRadius, 0.2);
+    EXPECT_DOUBLE_EQ(G.Draught, 8.344);
+    EXPECT_DOUBLE_EQ(G.TransomImmersion, -1.72);
+    EXPECT_DOUBLE_EQ(G.ParallelDeckF, 152);
+    EXPECT_DOUBLE_EQ(G.BowCurvature, 15);
+    EXPECT_DOUBLE_EQ(Geosim.SternProfileHeight(), 9.1);
+    EXPECT_DOUBLE_EQ(Geosim.Midship(), 100);
+    EXPECT_EQ(Geosim.NumColumns(), 23);
+
+    TKeelvane Length;
+    Length.TransformMode = tmLengthOnly;
+    Length.SetLbp(200);
+    const TKeelvaneParameters& P = Length.Parameters();
+    EXPECT_DOUBLE_EQ(P.Beam, 20);
+    EXPECT_DOUBLE_EQ(P.Depth, 9.5);
+    EXPECT_DOUBLE_EQ(P.Draught, 4.172);
+    EXPECT_DOUBLE_EQ(P.ParallelDeckF, 152);
+    EXPECT_DOUBLE_EQ(P.FOSBow, 120);
+    EXPECT_DOUBLE_EQ(P.StBossStart, 3.06);
+    EXPECT_DOUBLE_EQ(Length.SternProfileHeight(), 4.55);
+    Length.Generate();
+    EXPECT_EQ(Length.Count(), Length.NumColumns() * 12);
+}
+
+TEST(HullParameters, KeysIndexAndSetThroughTheSetters) {
+    TKeelvane K;
+    EXPECT_EQ(TKeelvane::ParameterIndex("Lbp"), 1);
+    EXPECT_EQ(TKeelvane::ParameterIndex("StFlatOfBottomStart"), 26);
+    EXPECT_EQ(TKeelvane::ParameterIndex("lbp"), -1);
+    K.SetParameterValue(TKeelvane::ParameterIndex("BilgeRadius"), 50);
+    EXPECT_DOUBLE_EQ(K.ParameterValue(TKeelvane::ParameterIndex("BilgeRadius")), 9.5);
+    K.SetParameterValue(0, 1);
+    EXPECT_EQ(K.Parameters().BowShape, 1);
+    K.SetParameterValue(0, 2);
+    EXPECT_EQ(K.Parameters().BowShape, 0);
+}
