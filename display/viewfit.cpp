@@ -45,3 +45,13 @@ void SetWindow(TG2DView& View, const TViewWindow& Window, std::int32_t Width, st
     View.SetHeight(Height);
     View.SetWidth(Width);
 }
+
+bool FitViewToDrawing(TG2DView& View, const std::function<void(TGStream&)>& Draw,
+                      std::int32_t Width, std::int32_t Height) {
+    MeasureExtents(View, Draw);
+    MeasureExtents(View, Draw);
+    const auto Window = FittedWindow(View, Width, Height);
+    if (!Window) return false;
+    SetWindow(View, *Window, Width, Height);
+    return true;
+}

@@ -254,4 +254,20 @@ TEST(ViewFit, EightPercentMarginAtEqualScales) {
     EXPECT_FALSE(FittedWindow(View, 200, 100));
 }
 
+TEST(ViewFit, SheetFitFollowsTheRecentredRotation) {
+    TGStream Sink;
+    TG3DView View(&Sink);
+    View.SetPhi(90); // side view of a box far from the origin
+    const auto Box = [](TGStream& S) { S.Line(100, 0, 50, 200, 10, 70); };
+    ASSERT_TRUE(FitViewToDrawing(View, Box, 216, 100));
+    double x, y, z;
+    View.Transform(100, 0, 50, x, y, z);
+    EXPECT_NEAR(x, 8, 1e-9); // a margin of 4 units at 2 pixels per unit
+    View.Transform(150, 5, 60, x, y, z);
+    EXPECT_NEAR(x, 108, 1e-9); // the box's centre at the sheet's centre
+    EXPECT_NEAR(y, 50, 1e-9);
+    EXPECT_FALSE(FitViewToDrawing(
+        View, [](TGStream&) {}, 216, 100));
+}
+
 } // namespace
