@@ -44,14 +44,19 @@ TEST(ViewportRedraw, LeftButtonHeldDefersRedraws) {
     EXPECT_EQ(V.Redraws, 1);
 }
 
+// The window up to the rounding of the rotation's sines and cosines.
+void ExpectWindow(const TCustomView2D& View, const TViewWindow& Expected) {
+    const TViewWindow W = WindowOf(View);
+    EXPECT_NEAR(W.LeftX, Expected.LeftX, 1e-12);
+    EXPECT_NEAR(W.TopY, Expected.TopY, 1e-12);
+    EXPECT_NEAR(W.RightX, Expected.RightX, 1e-12);
+    EXPECT_NEAR(W.BottomY, Expected.BottomY, 1e-12);
+}
+
 TEST(ViewportFit, ExtentsWithMarginAtEqualScales) {
     T3D V; // plan view of the box: 100 x 40 on 200 x 100 pixels, width limits
     V.View->ZoomExtents();
-    const TViewWindow W = WindowOf(*V.View);
-    EXPECT_NEAR(W.LeftX, -54, 1e-12);
-    EXPECT_NEAR(W.RightX, 54, 1e-12);
-    EXPECT_NEAR(W.TopY, 27, 1e-12);
-    EXPECT_NEAR(W.BottomY, -27, 1e-12);
+    ExpectWindow(*V.View, {-54, 27, 54, -27});
     EXPECT_EQ(V.View->View().Width(), 200);
     EXPECT_EQ(V.View->View().Height(), 100);
 
@@ -62,11 +67,7 @@ TEST(ViewportFit, ExtentsWithMarginAtEqualScales) {
         B -= 4;
     };
     V.View->ZoomExtents();
-    const TViewWindow R = WindowOf(*V.View);
-    EXPECT_NEAR(R.LeftX, -51, 1e-12);
-    EXPECT_NEAR(R.TopY, 22, 1e-12);
-    EXPECT_NEAR(R.RightX, 53, 1e-12);
-    EXPECT_NEAR(R.BottomY, -24, 1e-12);
+    ExpectWindow(*V.View, {-51, 22, 53, -24}); // no margin
 }
 
 TEST(ViewportFit, NothingToFitLeavesTheWindow) {
