@@ -182,7 +182,7 @@ TEST(HullDiagnostics, ExportGoesToTheChosenFolderOnlyAndNeverFailsGeneration) {
 
     K.DiagnosticsFolder = Folder.string();
     K.Generate();
-    std::ifstream In(Folder / TKeelvane::DiagnosticsFileName);
+    std::ifstream In(Folder / K.DiagnosticsExportName);
     std::string First;
     std::getline(In, First);
     EXPECT_EQ(First, "[TBSpline]\r");

@@ -404,7 +404,7 @@ void TKeelvane::Generate() {
 void TKeelvane::ExportDiagnosticsAfterGeneration() {
     if (DiagnosticsFolder.empty()) return;
     const std::string Name =
-        (std::filesystem::path(DiagnosticsFolder) / DiagnosticsFileName).string();
+        (std::filesystem::path(DiagnosticsFolder) / DiagnosticsExportName).string();
     try {
         ExportDiagnostics(Name);
     } catch (const EKeelvaneError& E) {

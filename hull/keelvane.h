@@ -58,7 +58,6 @@ public:
     static constexpr std::string_view ProjectClassName = "TKeelvaneEditor";
     static constexpr const char* NoDefinitionText = "File does not contain a Keelvane Definition";
     static constexpr const char* IntersectionErrorText = "Error in intersections";
-    static constexpr const char* DiagnosticsFileName = "KeelvaneOut.geo";
     static constexpr int ParameterCount = 27;
     static constexpr int NumRows = 12; // control-net rows: keel/centre line 0 .. deck edge 11
 
@@ -67,8 +66,10 @@ public:
     ~TKeelvane() override;
 
     TTransformMode TransformMode = tmGeosim;
-    // Folder of the diagnostic geometry files written by Generate; empty: none are written.
+    // Folder of the diagnostic geometry files written by Generate (the export, and the two
+    // files of a failed intersection); empty: none are written.
     std::string DiagnosticsFolder;
+    std::string DiagnosticsExportName = "KeelvaneOut.geo";
 
     // --- parameters
     const TKeelvaneParameters& Parameters() const { return FParams; }
@@ -145,7 +146,8 @@ public:
     // --- the project file
     // The 27 parameter lines, then the surface record.
     void SaveToText(TTextWriter& F) const override;
-    // 27 parameter lines assigned by position, RebuildCurves, then the surface record.
+    // 27 parameter lines assigned by position, RebuildCurves, then the surface record. Curves
+    // that cannot be built from the parameters are reported through ShowMessage, not raised.
     void LoadFromText(TTextReader& F) override;
     std::string_view ClassName() const override { return "TKeelvane"; }
     // Writes a temporary file beside the target and renames it over the target, so a failed

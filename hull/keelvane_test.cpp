@@ -276,3 +276,28 @@ TEST(HullParameters, KeysIndexAndSetThroughTheSetters) {
     K.SetParameterValue(0, 2);
     EXPECT_EQ(K.Parameters().BowShape, 0);
 }
+
+namespace {
+class TMessageKeelvane : public TKeelvane {
+public:
+    std::vector<std::string> Messages;
+    void ShowMessage(const std::string& Text) override { Messages.push_back(Text); }
+};
+} // namespace
+
+TEST(HullProjectFile, ParametersThatMakeNoHullStillLoadAndCanBeMended) {
+    TKeelvane K;
+    std::string Text = ProjectText(K);
+    Text.replace(Text.find("Depth=9.500"), 11, "Depth=3.000");
+    const auto Name = TempFile("nohull.kvp");
+    WriteAll(Name, Text);
+    TMessageKeelvane L;
+    L.LoadFromFile(Name.string());
+    EXPECT_EQ(L.Messages, std::vector<std::string>{"Warning: Depth must be greater than Draught"});
+    EXPECT_DOUBLE_EQ(L.Parameters().Depth, 3.0);
+    EXPECT_THROW(L.Generate(), EGeometryError);
+    L.SetDepth(9.5);
+    L.Generate();
+    EXPECT_EQ(L.Count(), 23 * 12);
+    std::filesystem::remove(Name);
+}

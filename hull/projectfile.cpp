@@ -30,7 +30,13 @@ void TKeelvane::LoadFromText(TTextReader& F) {
     }
     FMidship = FParams.Lbp / 2;
     FParallelDeckLength = FParams.ParallelDeckF - FParams.ParallelDeckA;
-    RebuildCurves();
+    // Parameters that make no hull are still a readable project: the user sees why and can
+    // mend them, as after a setter that refused.
+    try {
+        RebuildCurves();
+    } catch (const EKeelvaneError& E) {
+        ShowMessage(std::string("Warning: ") + E.what());
+    }
     TBSplineSurface::LoadFromText(F);
 }
 

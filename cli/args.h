@@ -1,0 +1,38 @@
+// The command-line tool's argument handling: a usage error, the option list of one command, and
+// the strict conversion of option values.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Arguments the tool cannot use: unknown option, missing value, malformed number. The tool
+// answers with the usage and exit code 2.
+class EUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The arguments after the command name, taken apart option by option in the given order.
+class TArgumentList {
+public:
+    explicit TArgumentList(std::vector<std::string> Arguments) : FArguments(std::move(Arguments)) {}
+
+    bool AtEnd() const { return FNext >= FArguments.size(); }
+    // The next argument; EUsageError when there is none.
+    std::string Next();
+    // The value of option Option, the next argument; EUsageError "Option needs a value" when
+    // there is none.
+    std::string ValueOf(const std::string& Option);
+
+private:
+    std::vector<std::string> FArguments;
+    std::size_t FNext = 0;
+};
+
+// Text as a number with "." as the decimal point; EUsageError naming What when it is not one.
+double NumberArgument(const std::string& Text, const std::string& What);
+// A value given twice where once is meant, e.g. two output files.
+void SetOnce(std::optional<std::string>& Target, const std::string& Value,
+             const std::string& Option);

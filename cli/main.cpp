@@ -1,0 +1,14 @@
+// keelvane-cli: generates and inspects Keelvane hull projects from the command line.
+#include "cli/commands.h"
+
+#include <exception>
+#include <iostream>
+
+int main(int argc, char** argv) {
+    try {
+        return RunCli(TArguments(argv + 1, argv + argc), std::cout, std::cerr);
+    } catch (const std::exception& E) {
+        std::cerr << "keelvane-cli: " << E.what() << "\n";
+        return 1;
+    }
+}
