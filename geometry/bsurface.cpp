@@ -281,12 +281,15 @@ void TBSplineSurface::LoadFromText(TTextReader& F) {
     std::string L = F.ReadLine();
     if (IsKnotTypeLine(L)) {
         KnotTypeByString(L);
-        KnotsUFromString(F.ReadLine());
-        KnotsVFromString(F.ReadLine());
-        MinU = FieldNumber(F.ReadLine(), "BSplineSurface.MinUParameter");
-        MinV = FieldNumber(F.ReadLine(), "BSplineSurface.MinVParameter");
-        MaxU = FieldNumber(F.ReadLine(), "BSplineSurface.MaxUParameter");
-        MaxV = FieldNumber(F.ReadLine(), "BSplineSurface.MaxVParameter");
+        // Open knots are built, never stored: only the other kinds carry the knot block.
+        if (KnotType != ktOpen) {
+            KnotsUFromString(F.ReadLine());
+            KnotsVFromString(F.ReadLine());
+            MinU = FieldNumber(F.ReadLine(), "BSplineSurface.MinUParameter");
+            MinV = FieldNumber(F.ReadLine(), "BSplineSurface.MinVParameter");
+            MaxU = FieldNumber(F.ReadLine(), "BSplineSurface.MaxUParameter");
+            MaxV = FieldNumber(F.ReadLine(), "BSplineSurface.MaxVParameter");
+        }
         L = F.ReadLine();
     }
     if (L == "ForcedBezier") {

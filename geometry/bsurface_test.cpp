@@ -152,6 +152,9 @@ TEST(BSplineSurface, Records) {
         "Error in field BSplineSurface.MinVParameter");
     N.KnotType = ktNonUniform;
     ExpectMessage([&] { RecordLines(N); }, "Undefinied Parameter range for BSpline Surface");
+    // An Open kind line carries no knot block.
+    ReadRecord(N, {"KnotType=Open", "OrderU=3", "OrderV=2", "NumU=0", "NumV=0"});
+    EXPECT_EQ(std::vector<int>({N.KnotType, N.OrderU, N.OrderV}), std::vector<int>({ktOpen, 3, 2}));
 
     TBSplineSurfaceList List;
     List.Add(std::make_unique<TBSplineSurface>(1, 1));
