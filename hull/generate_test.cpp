@@ -3,6 +3,7 @@
 #include "hull/keelvane.h"
 
 #include "geometry/errors.h"
+#include "geometry/gstream.h"
 
 #include <gtest/gtest.h>
 
@@ -241,4 +242,24 @@ TEST(HullRobustness, ParameterSweepGeneratesFiniteNetsOrClearMessages) {
                 }
     EXPECT_EQ(Generated + Refused, 2 * 2 * 26 * 4);
     EXPECT_GT(Generated, Refused);
+}
+
+namespace {
+class TLineCounter : public TGStream {
+public:
+    int Lines = 0;
+    void Line(double, double, double, double, double, double) override { ++Lines; }
+};
+} // namespace
+
+TEST(HullDrawing, TheNetDrawsAsAGridAndThePreviewAsConstructionLines) {
+    TKeelvane K;
+    K.Generate();
+    TLineCounter Net;
+    K.Draw(Net);
+    EXPECT_EQ(Net.Lines, 23 * 11 + 12 * 22);
+    TLineCounter Preview;
+    K.DrawPreview(Preview);
+    // The construction line and eleven waterlines as sampled curves, and the columns.
+    EXPECT_EQ(Preview.Lines, 12 * 99 + 23 * 11);
 }

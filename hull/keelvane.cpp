@@ -189,20 +189,22 @@ void TKeelvane::SetBilgeRadius(double Value) {
               &TKeelvane::BuildAftFlatBoundary});
 }
 
-void TKeelvane::SetParallelDeckF(double Value) {
-    FParams.ParallelDeckF = Value;
+// The steps that follow a move of an end of the parallel deck or of the flat of side.
+void TKeelvane::RebuildFlats() {
     FParallelDeckLength = FParams.ParallelDeckF - FParams.ParallelDeckA;
     RunSteps({&TKeelvane::BalanceFlats, &TKeelvane::LayoutColumns,
               &TKeelvane::BuildForeFlatBoundary, &TKeelvane::BuildAftFlatBoundary,
               &TKeelvane::BuildDeckLine});
 }
 
+void TKeelvane::SetParallelDeckF(double Value) {
+    FParams.ParallelDeckF = Value;
+    RebuildFlats();
+}
+
 void TKeelvane::SetParallelDeckA(double Value) {
     FParams.ParallelDeckA = Value;
-    FParallelDeckLength = FParams.ParallelDeckF - FParams.ParallelDeckA;
-    RunSteps({&TKeelvane::BalanceFlats, &TKeelvane::LayoutColumns,
-              &TKeelvane::BuildForeFlatBoundary, &TKeelvane::BuildAftFlatBoundary,
-              &TKeelvane::BuildDeckLine});
+    RebuildFlats();
 }
 
 // Moves one end of the flat of side and keeps the deck end at the same fraction of the way
@@ -211,10 +213,7 @@ void TKeelvane::SetFlatOfSideEnd(double& FOS, double& DeckEnd, double HullEnd, d
     const double k = Divide(DeckEnd - HullEnd, FOS - HullEnd);
     FOS = Value;
     DeckEnd = HullEnd + (FOS - HullEnd) * k;
-    FParallelDeckLength = FParams.ParallelDeckF - FParams.ParallelDeckA;
-    RunSteps({&TKeelvane::BalanceFlats, &TKeelvane::LayoutColumns,
-              &TKeelvane::BuildForeFlatBoundary, &TKeelvane::BuildAftFlatBoundary,
-              &TKeelvane::BuildDeckLine});
+    RebuildFlats();
 }
 
 void TKeelvane::SetFOSBow(double Value) {
@@ -278,34 +277,34 @@ void TKeelvane::SetStemRadius(double Value) {
     FParams.StemRadius = Value;
 }
 
-void TKeelvane::SetStRootHeight(double Value) {
-    FParams.StRootHeight = Value;
+// A stern parameter changes only the stern profile.
+void TKeelvane::StoreSternValue(double& Field, double Value) {
+    Field = Value;
     RunSteps({&TKeelvane::BuildSternProfile});
+}
+
+void TKeelvane::SetStRootHeight(double Value) {
+    StoreSternValue(FParams.StRootHeight, Value);
 }
 
 void TKeelvane::SetStShaftHeight(double Value) {
-    FParams.StShaftHeight = Value;
-    RunSteps({&TKeelvane::BuildSternProfile});
+    StoreSternValue(FParams.StShaftHeight, Value);
 }
 
 void TKeelvane::SetStBossToot(double Value) {
-    FParams.StBossToot = Value;
-    RunSteps({&TKeelvane::BuildSternProfile});
+    StoreSternValue(FParams.StBossToot, Value);
 }
 
 void TKeelvane::SetStBossRadius(double Value) {
-    FParams.StBossRadius = Value;
-    RunSteps({&TKeelvane::BuildSternProfile});
+    StoreSternValue(FParams.StBossRadius, Value);
 }
 
 void TKeelvane::SetStBossStart(double Value) {
-    FParams.StBossStart = Value;
-    RunSteps({&TKeelvane::BuildSternProfile});
+    StoreSternValue(FParams.StBossStart, Value);
 }
 
 void TKeelvane::SetStFlatOfBottomStart(double Value) {
-    FParams.StFlatOfBottomStart = Value;
-    RunSteps({&TKeelvane::BuildSternProfile});
+    StoreSternValue(FParams.StFlatOfBottomStart, Value);
 }
 
 // --- defaults and the pipeline

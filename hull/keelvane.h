@@ -241,6 +241,8 @@ private:
     void SetLengthAndRebuild(double Value);
     void ScaleLengths(double f);
     void SetFlatOfSideEnd(double& FOS, double& DeckEnd, double HullEnd, double Value);
+    void RebuildFlats();
+    void StoreSternValue(double& Field, double Value);
 
     // Curve steps.
     void BalanceFlats();
