@@ -241,8 +241,10 @@ void TBSpline::LoadFromText(TTextReader& F) {
         ForcedBezier = true;
         L = F.ReadLine();
     }
-    Order = static_cast<int>(FieldInteger(L, "BSpline.Order"));
+    Order = FieldOrder(L, "BSpline.Order");
     TPolyline::LoadFromText(F);
+    // The flag makes the order the number of control points.
+    if (ForcedBezier && Count() > 0) OrderInRange(Count(), "BSpline.Order");
 }
 
 namespace {

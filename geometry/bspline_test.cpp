@@ -139,6 +139,16 @@ TEST(BSpline, Records) {
             ReadRecord(R, {"KnotType=Custom", "Knot=[0 1]", "MinTParameter=a"});
         },
         "Error in field BSpline.MinTParameter");
+    // Orders outside 1 ... MaxOrder, also when the flag makes the point count the order.
+    for (const char* Order : {"Order=0", "Order=-3", "Order=2147483647", "Order=501"})
+        ExpectMessage(
+            [&] {
+                ReadRecord(R, {Order, "NumPoints=0"});
+            },
+            "Error in field BSpline.Order");
+    std::vector<std::string> Bezier{"ForcedBezier", "Order=4", "NumPoints=501"};
+    Bezier.insert(Bezier.end(), 501, "0 0 0");
+    ExpectMessage([&] { ReadRecord(*Curve(2, {}), Bezier); }, "Error in field BSpline.Order");
     ReadRecord(R, {"KnotType=Custom", "Knot=[0 1]", "MinTParameter=1E-6", "MaxTParameter=2",
                    "ForcedBezier", "Order=2", "NumPoints=0"});
     EXPECT_EQ(R.MinT, 0);

@@ -296,9 +296,14 @@ void TBSplineSurface::LoadFromText(TTextReader& F) {
         ForcedBezier = true;
         L = F.ReadLine();
     }
-    OrderU = static_cast<int>(FieldInteger(L, "BSplineSurface.OrderU"));
-    OrderV = static_cast<int>(FieldInteger(F.ReadLine(), "BSplineSurface.OrderV"));
+    OrderU = FieldOrder(L, "BSplineSurface.OrderU");
+    OrderV = FieldOrder(F.ReadLine(), "BSplineSurface.OrderV");
     TMesh::LoadFromText(F);
+    // The flag makes the orders the net's sizes.
+    if (ForcedBezier && NumU > 0 && NumV > 0) {
+        OrderInRange(NumU, "BSplineSurface.OrderU");
+        OrderInRange(NumV, "BSplineSurface.OrderV");
+    }
 }
 
 void TBSplineSurface::Transpose() {

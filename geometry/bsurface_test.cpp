@@ -152,6 +152,19 @@ TEST(BSplineSurface, Records) {
         "Error in field BSplineSurface.MinVParameter");
     N.KnotType = ktNonUniform;
     ExpectMessage([&] { RecordLines(N); }, "Undefinied Parameter range for BSpline Surface");
+    ExpectMessage(
+        [&] {
+            ReadRecord(N, {"OrderU=0", "OrderV=2"});
+        },
+        "Error in field BSplineSurface.OrderU");
+    ExpectMessage(
+        [&] {
+            ReadRecord(N, {"OrderU=2", "OrderV=501"});
+        },
+        "Error in field BSplineSurface.OrderV");
+    std::vector<std::string> Bezier{"ForcedBezier", "OrderU=2", "OrderV=2", "NumU=1", "NumV=501"};
+    Bezier.insert(Bezier.end(), 501, "0 0 0 1");
+    ExpectMessage([&] { ReadRecord(N, Bezier); }, "Error in field BSplineSurface.OrderV");
     // An Open kind line carries no knot block.
     ReadRecord(N, {"KnotType=Open", "OrderU=3", "OrderV=2", "NumU=0", "NumV=0"});
     EXPECT_EQ(std::vector<int>({N.KnotType, N.OrderU, N.OrderV}), std::vector<int>({ktOpen, 3, 2}));

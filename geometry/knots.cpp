@@ -51,6 +51,15 @@ void CheckSampleCount(int Count) {
         throw EGeometryError("At least 2 samples are needed, not " + std::to_string(Count));
 }
 
+int OrderInRange(long long k, std::string_view Field) {
+    if (k < 1 || k > MaxOrder) throw EReadError("Error in field " + std::string(Field));
+    return static_cast<int>(k);
+}
+
+int FieldOrder(std::string_view Line, std::string_view Field) {
+    return OrderInRange(FieldInteger(Line, Field), Field);
+}
+
 double TKnotVector::Get(int i) const {
     if (i < 1 || i > Count()) return 0.0;
     return FKnots[static_cast<std::size_t>(i - 1)];

@@ -25,6 +25,13 @@ bool IsKnotTypeLine(std::string_view Line);
 // Raises EGeometryError when Count is below 2: sampling divides the range by Count - 1.
 void CheckSampleCount(int Count);
 
+// The highest order a record may give: one evaluation costs work of the order squared.
+inline constexpr int MaxOrder = 500;
+// k when it is an order 1 ... MaxOrder, else EReadError "Error in field " + Field.
+int OrderInRange(long long k, std::string_view Field);
+// The order of a record line, checked as OrderInRange does.
+int FieldOrder(std::string_view Line, std::string_view Field);
+
 // The basis functions of one evaluation that may be nonzero: Value[0 .. Count - 1] belong to the
 // functions First + 1 ... First + Count (1-based); all other functions are 0.
 struct TBasisValues {

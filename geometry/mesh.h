@@ -14,6 +14,9 @@ class TPolygonList;
 class TTextReader;
 class TTextWriter;
 
+// The most net points (NumU * NumV) a mesh record may announce.
+inline constexpr int MaxRecordPoints = 4'000'000;
+
 class TMesh {
 public:
     int NumU; // points in the u direction
@@ -44,7 +47,8 @@ public:
     virtual void Clear();
     // "NumU=", "NumV=" and one line per point, u-major.
     virtual void SaveToText(TTextWriter& F) const;
-    // Overwrites points in place, creating missing ones; points beyond the grid stay.
+    // Overwrites points in place, creating missing ones; points beyond the grid stay. Sizes
+    // below 0 or beyond MaxRecordPoints net points fail as their field.
     virtual void LoadFromText(TTextReader& F);
     // Exchanges the u and v directions.
     virtual void Transpose();

@@ -79,6 +79,11 @@ TEST(Mesh, Record) {
     TMesh R(0, 0);
     ReadRecord(R, Lines);
     EXPECT_EQ(RecordLines(R), Lines);
-    EXPECT_THROW(ReadRecord(R, {"NumU=x"}), EReadError);
+    // Negative sizes and nets beyond MaxRecordPoints are refused before any point is made.
+    for (const char* NumU : {"NumU=x", "NumU=-1", "NumU=2147483647", "NumU=4000001"})
+        ExpectMessage([&] { ReadRecord(R, {NumU, "NumV=1"}); }, "Error in field Mesh.NumU");
+    for (const char* NumV : {"NumV=-2", "NumV=2"})
+        ExpectMessage([&] { ReadRecord(R, {"NumU=2000001", NumV}); }, "Error in field Mesh.NumV");
+    ExpectMessage([&] { ReadRecord(R, {"NumU=4000000", "NumV=1"}); }, ReadPastEndText);
     EXPECT_THROW(ReadRecord(R, {"NumU=1", "NumV=2", "1 2 3 1"}), EReadError);
 }
