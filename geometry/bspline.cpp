@@ -19,7 +19,7 @@ constexpr int MaxHalvings = 200;
 constexpr double CustomMargin = 0.000001;
 
 double CutValue(std::string_view Line, std::string_view Field) {
-    return TruncDecimals(6, static_cast<float>(FieldNumber(Line, Field)));
+    return CutToSixDecimals(FieldNumber(Line, Field));
 }
 
 } // namespace
@@ -266,12 +266,12 @@ std::optional<std::vector<double>> ChordParameters(const TRPoints& Points) {
 } // namespace
 
 std::unique_ptr<TBSpline> FitBSpline(int Order, const TRPoints& Points) {
-    auto S = std::make_unique<TBSpline>(Order);
-    S->Assign(Points);
-    S->MakeKnots();
     const int n = Points.Count();
     const auto u = ChordParameters(Points);
     if (!u || n < Order || Order < 1) throw EGeometryError(FitErrorText);
+    auto S = std::make_unique<TBSpline>(Order);
+    S->Assign(Points);
+    S->MakeKnots();
     const double T = S->Knot(n + Order);
     TMatrix A(n, n);
     for (int i = 1; i <= n; ++i) {

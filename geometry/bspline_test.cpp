@@ -5,6 +5,8 @@
 #include "geometry/polylist.h"
 #include "geometry/testsupport.h"
 
+#include <climits>
+
 namespace {
 
 std::unique_ptr<TBSpline> Curve(int Order, const std::vector<std::array<double, 3>>& Points) {
@@ -90,7 +92,8 @@ TEST(BSpline, FitPassesThroughItsPoints) {
         EXPECT_NEAR(P->X, Points->At(j).X, 1e-9);
         EXPECT_NEAR(P->Y, Points->At(j).Y, 1e-9);
     }
-    ExpectMessage([] { FitBSpline(4, *Curve(2, {{0, 0, 0}, {1, 1, 0}})); }, FitText);
+    for (int Order : {4, 0, INT_MAX})
+        ExpectMessage([=] { FitBSpline(Order, *Curve(2, {{0, 0, 0}, {1, 1, 0}})); }, FitText);
     ExpectMessage(
         [] {
             FitBSpline(3, *Curve(2, {{0, 0, 0}, {1, 1, 0}, {1, 1, 0}, {2, 0, 0}}));
@@ -139,6 +142,13 @@ TEST(BSpline, Records) {
             ReadRecord(R, {"KnotType=Custom", "Knot=[0 1]", "MinTParameter=a"});
         },
         "Error in field BSpline.MinTParameter");
+    // Values beyond single precision cannot be kept by a curve.
+    ExpectMessage([&] { ReadRecord(R, {"KnotType=Custom", "Knot=[1E39]"}); }, OverflowText);
+    ExpectMessage(
+        [&] {
+            ReadRecord(R, {"KnotType=Custom", "Knot=[0]", "MinTParameter=-1E39"});
+        },
+        OverflowText);
     // Orders outside 1 ... MaxOrder, also when the flag makes the point count the order.
     for (const char* Order : {"Order=0", "Order=-3", "Order=2147483647", "Order=501"})
         ExpectMessage(

@@ -7,7 +7,9 @@
 #include "geometry/textutil.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <limits>
 
 std::string KnotTypeName(std::uint8_t KnotType) {
     switch (KnotType) {
@@ -49,6 +51,12 @@ bool IsKnotTypeLine(std::string_view Line) {
 void CheckSampleCount(int Count) {
     if (Count < 2)
         throw EGeometryError("At least 2 samples are needed, not " + std::to_string(Count));
+}
+
+double CutToSixDecimals(double Value) {
+    // Converting a double beyond the float range is undefined, not merely inexact.
+    if (std::fabs(Value) > std::numeric_limits<float>::max()) throw EMathError(OverflowText);
+    return TruncDecimals(6, static_cast<float>(Value));
 }
 
 int OrderInRange(long long k, std::string_view Field) {
@@ -115,7 +123,7 @@ void TKnotVector::FromString(std::string_view S, bool CutToSixDecimals) {
     const int Words = WordCount(Inner);
     for (int j = 1; j <= Words; ++j) {
         const double Value = StrToNumber(ExtractWord(Inner, j));
-        Set(j, CutToSixDecimals ? TruncDecimals(6, static_cast<float>(Value)) : Value);
+        Set(j, CutToSixDecimals ? ::CutToSixDecimals(Value) : Value);
     }
 }
 

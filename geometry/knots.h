@@ -25,6 +25,10 @@ bool IsKnotTypeLine(std::string_view Line);
 // Raises EGeometryError when Count is below 2: sampling divides the range by Count - 1.
 void CheckSampleCount(int Count);
 
+// Value taken in single precision and cut to six decimals, as curves keep their knots and range;
+// EMathError "Floating point overflow" when it does not fit single precision.
+double CutToSixDecimals(double Value);
+
 // The highest order a record may give: one evaluation costs work of the order squared.
 inline constexpr int MaxOrder = 500;
 // k when it is an order 1 ... MaxOrder, else EReadError "Error in field " + Field.
