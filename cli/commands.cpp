@@ -14,6 +14,11 @@ const std::vector<TCommand>& Commands() {
          "-o OUT.kvp [--geo DIAG.geo]",
          RunGenerate},
         {"info", "info FILE.kvp [--json]", RunInfo},
+        {"lines",
+         "lines IN.kvp [--stations SPEC] [--waterlines SPEC] [--buttocks SPEC] "
+         "[--view profile|plan|body|all] [--svg OUT.svg] [--geo OUT.geo]; "
+         "SPEC is a,b,c or start:end:count",
+         RunLines},
     };
     return List;
 }

@@ -1,0 +1,125 @@
+// keelvane-cli lines: the lines plan of a project as SVG and geometry file, plane lists typed as
+// text, and the errors that leave nothing written.
+#include "cli/commands.h"
+#include "cli/linesplan.h"
+
+#include "geometry/polylist.h"
+#include "geometry/records.h"
+#include "hull/keelvane.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+class LinesTest : public ::testing::Test {
+protected:
+    const std::filesystem::path Folder =
+        std::filesystem::temp_directory_path() / "keelvane_lines_test";
+
+    void SetUp() override {
+        std::filesystem::remove_all(Folder);
+        std::filesystem::create_directories(Folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(Folder); }
+    std::string Path(const std::string& Name) const { return (Folder / Name).string(); }
+
+    // A project of the default hull, generated or not.
+    std::string Project(bool Generated) const {
+        TKeelvane Hull;
+        if (Generated) Hull.Generate();
+        Hull.SaveToFile(Path("hull.kvp"));
+        return Path("hull.kvp");
+    }
+
+    int Lines(TArguments Arguments) {
+        Arguments.insert(Arguments.begin(), "lines");
+        std::ostringstream OutStream, ErrStream;
+        const int Code = RunCli(Arguments, OutStream, ErrStream);
+        Out = OutStream.str();
+        Err = ErrStream.str();
+        return Code;
+    }
+
+    std::string Out, Err;
+};
+
+int Occurrences(const std::string& Text, const std::string& Part) {
+    int N = 0;
+    for (auto At = Text.find(Part); At != std::string::npos; At = Text.find(Part, At + 1)) ++N;
+    return N;
+}
+
+} // namespace
+
+TEST(PlaneSpecTest, ListsAndEvenSpacingAndMalformedText) {
+    EXPECT_EQ(ParsePlaneSpec("10,20,30.5"), (std::vector<double>{10, 20, 30.5}));
+    EXPECT_EQ(ParsePlaneSpec(" -1 "), (std::vector<double>{-1}));
+    EXPECT_EQ(ParsePlaneSpec("0:10:5"), (std::vector<double>{0, 2.5, 5, 7.5, 10}));
+    EXPECT_EQ(ParsePlaneSpec("10:0:3"), (std::vector<double>{10, 5, 0}));
+    EXPECT_EQ(ParsePlaneSpec("4:4:1"), (std::vector<double>{4}));
+    for (const char* Bad : {"", "1,,2", "1,", "a", "1e999", "nan", "0:10", "0:10:0", "0:10:1",
+                            "0:10:2.5", "0:x:3", "1:2:3:4", "1,2:3:4"})
+        EXPECT_EQ(ParsePlaneSpec(Bad), std::nullopt) << Bad;
+    EXPECT_EQ(LinesViewByName("body"), lvBody);
+    EXPECT_EQ(LinesViewByName("side"), std::nullopt);
+}
+
+TEST_F(LinesTest, WritesADrawnPlanAndContoursThatReadBack) {
+    ASSERT_EQ(Lines({Project(true), "--stations", "0:100:11", "--waterlines", "1,3,5,7",
+                     "--buttocks", "2:8:3", "--svg", Path("plan.svg"), "--geo", Path("plan.geo")}),
+              0)
+        << Err;
+    EXPECT_NE(Out.find("from 11 stations, 4 waterlines and 3 buttocks"), std::string::npos);
+
+    std::ifstream Geo(Path("plan.geo"));
+    TTextReader Reader(Geo);
+    EXPECT_EQ(Reader.ReadLine(), "[TPolylineList]");
+    TPolylineList Contours;
+    Contours.LoadFromText(Reader);
+    ASSERT_GE(Contours.Count(), 18);
+    // Every polyline lies in one plane: a station, a buttock or a waterline (three decimals).
+    auto InPlane = [](const TPolyline& P, int Axis, double Position) {
+        for (int k = 0; k < P.Count(); ++k)
+            if (std::fabs(P.At(k).Coord(Axis) - Position) > 0.0005) return false;
+        return true;
+    };
+    for (int i = 0; i < Contours.Count(); ++i) {
+        const TPolyline& P = Contours.Polyline(i);
+        const double X = std::round(P.First().X), Y = P.First().Y, Z = P.First().Z;
+        EXPECT_TRUE(InPlane(P, 0, X) || InPlane(P, 1, std::round(Y)) ||
+                    InPlane(P, 2, std::round(Z)))
+            << "polyline " << i;
+    }
+
+    std::ifstream SvgFile(Path("plan.svg"));
+    const std::string Svg((std::istreambuf_iterator<char>(SvgFile)), {});
+    EXPECT_EQ(Svg.rfind("<?xml", 0), 0u);
+    EXPECT_NE(Svg.find("</svg>"), std::string::npos);
+    // Each of the three views: four outline edges and every contour.
+    EXPECT_EQ(Occurrences(Svg, "<polyline"), 3 * (4 + Contours.Count()));
+    for (const char* Caption : {">Profile<", ">Plan<", ">Body plan<"})
+        EXPECT_NE(Svg.find(Caption), std::string::npos) << Caption;
+    EXPECT_EQ(Occurrences(Svg, "nan") + Occurrences(Svg, "inf"), 0);
+}
+
+TEST_F(LinesTest, UnusableArgumentsAndModelErrorsWriteNothing) {
+    const std::string Hull = Project(true);
+    for (const TArguments& Bad :
+         {TArguments{Hull, "--stations", "1:2"}, TArguments{Hull, "--buttocks", "1,,2"},
+          TArguments{Hull, "--view", "side"},
+          TArguments{Hull, "--stations", "1", "--stations", "2"}, TArguments{}}) {
+        TArguments Arguments = Bad;
+        Arguments.insert(Arguments.end(), {"--svg", Path("bad.svg")});
+        EXPECT_EQ(Lines(Arguments), 2);
+        EXPECT_NE(Err.find("Usage:"), std::string::npos);
+    }
+    EXPECT_EQ(Lines({Path("missing.kvp"), "--svg", Path("bad.svg"), "--geo", Path("bad.geo")}), 1);
+    EXPECT_EQ(Lines({Project(false), "--svg", Path("bad.svg"), "--geo", Path("bad.geo")}), 1);
+    EXPECT_NE(Err.find("The hull has no extent to draw"), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder), {}), 1); // hull.kvp
+}
