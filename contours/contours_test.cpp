@@ -4,7 +4,6 @@
 #include "contours/contours.h"
 #include "contours/createcontours.h"
 #include "geometry/console.h"
-#include "geometry/errors.h"
 #include "geometry/polygon.h"
 #include "geometry/polylist.h"
 
@@ -61,21 +60,6 @@ std::unique_ptr<TPolygonList> Cylinder(double R, double Length, int NAlong, int 
 }
 
 } // namespace
-
-TEST(ContoursTest, AddIndexesPerAxisAndClearFreesEachAxis) {
-    TContours C;
-    EXPECT_EQ(C.Add(0, 1.0), 0);
-    EXPECT_EQ(C.Add(2, 5.0), 0);
-    EXPECT_EQ(C.Add(0, 2.0), 1);
-    EXPECT_EQ(C.XContour(1).Position, 2.0);
-    EXPECT_EQ(C.ZContour(0).Axis, 2);
-    EXPECT_THROW(C.YContour(0), EListError);
-    C.ClearX();
-    EXPECT_EQ(C.NumXContours(), 0);
-    EXPECT_EQ(C.NumZContours(), 1);
-    C.Clear();
-    EXPECT_EQ(C.NumZContours(), 0);
-}
 
 TEST(ContourCutTest, OneCornerOnThePlaneCutsToTheOppositeEdgeInEveryPosition) {
     const TRPoint On(1, 0, 0), Below(0, 2, 0), Above(2, 2, 4);

@@ -65,7 +65,7 @@ int TLinkEndIndex::FirstTouchingIn(const TCell& Cell, const TRPoint& Q) {
     auto InRun = [&](std::size_t i) { return i < Ends.size() && Ends[i].Cell == Cell; };
     auto Live = [&](std::size_t i) { return Present[static_cast<std::size_t>(Ends[i].Link)]; };
 
-    // Removed links only ever leave the front of a run for good: skip them once.
+    // Links gone from the front of a run stay gone: step past them once, not on every probe.
     auto i = static_cast<std::size_t>(FirstLive[Start]);
     while (InRun(i) && !Live(i)) ++i;
     FirstLive[Start] = static_cast<int>(i);
