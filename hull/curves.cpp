@@ -12,6 +12,8 @@
 namespace {
 
 constexpr double HalfPi = std::numbers::pi / 2;
+// Keeps the net within what a surface can hold (NumColumns + order below 500).
+constexpr double MaxMidBodySteps = 470;
 
 // The local chain mapped by a rotation, then moved by (dx, 0, dz).
 void AddTransformed(TBSpline& Curve, const TPolyline& Local, const TMatrix& Rotation, double dx,
@@ -65,11 +67,15 @@ void TKeelvane::LayoutColumns() {
     // The parallel middle body in steps of about s.
     const double x0 = FMidBodyAft - r() / 2 + 2 * s;
     const double span = (r() / 2 + FMidBodyFwd) - x0;
-    const int n = TruncToInt(static_cast<float>(Divide(span, s)));
-    if (n < 0)
+    const double Steps = std::trunc(Divide(span, s));
+    if (Steps < 0)
         throw EGeometryError(
             "The flat of side is too short for a parallel middle body: move FOSBow "
             "forward or FOSAft aft");
+    if (Steps > MaxMidBodySteps)
+        throw EGeometryError("The run is too short for the length of the middle body: move FOSAft "
+                             "forward or StBossStart aft");
+    const int n = static_cast<int>(Steps);
     x.resize(static_cast<std::size_t>(n) + 19);
     for (int i = 1; i <= n; ++i) x[static_cast<std::size_t>(10 + i)] = x0 + i * span / n;
 

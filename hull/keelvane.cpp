@@ -103,6 +103,9 @@ void TKeelvane::SetParameterValue(int Index, double Value) {
 
 void TKeelvane::CheckParameters() const {
     const TKeelvaneParameters& P = FParams;
+    for (int i = 1; i < ParameterCount; ++i)
+        if (!std::isfinite(ParameterValue(i)))
+            Impossible(std::string(ParameterKey(i)) + " must be a finite number");
     if (!(P.Lbp > 0)) Impossible("Lbp must be greater than 0");
     if (!(P.Beam > 0)) Impossible("Beam must be greater than 0");
     if (!(P.Draught > 0)) Impossible("Draught must be greater than 0");
@@ -110,8 +113,12 @@ void TKeelvane::CheckParameters() const {
     if (!(P.Draught - P.TransomImmersion < P.Depth))
         Impossible("The transom lies above the deck: Draught - TransomImmersion must be less "
                    "than Depth");
-    if (!(P.TransomBeam > 0 && P.TransomBeam <= P.Beam))
-        Impossible("TransomBeam must be greater than 0 and not greater than Beam");
+    // At the full beam the line from the deck edge to the transom corner never reaches the
+    // centre plane, and the stern frame has no foot.
+    if (!(P.TransomBeam > 0 && P.TransomBeam < P.Beam))
+        Impossible("TransomBeam must be greater than 0 and less than Beam");
+    // Without a bilge the lowest waterlines lie in the flat of bottom and cross nothing.
+    if (!(P.BilgeRadius > 0)) Impossible("BilgeRadius must be greater than 0");
     if (!(P.StBossToot > 0)) Impossible("StBossToot must be greater than 0");
 }
 
@@ -395,9 +402,22 @@ void TKeelvane::Generate() {
     ShowProgress(80);
     ShowStatus("Creating Mesh");
     CreateMesh();
+    CheckNetIsFinite();
     ShowProgress(100);
     GenerationDone();
     ExportDiagnosticsAfterGeneration();
+}
+
+// Lengths far beyond any ship can still overflow on the way; such a net is never kept.
+void TKeelvane::CheckNetIsFinite() {
+    for (int i = 0; i < NumU; ++i)
+        for (int j = 0; j < NumV; ++j) {
+            const TRPoint& P = Point(i, j);
+            if (!std::isfinite(P.X) || !std::isfinite(P.Y) || !std::isfinite(P.Z)) {
+                Clear();
+                Impossible("The parameters give no finite hull surface: check the lengths");
+            }
+        }
 }
 
 void TKeelvane::ExportDiagnosticsAfterGeneration() {

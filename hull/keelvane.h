@@ -279,6 +279,7 @@ private:
     void FillMidBodyColumns();
     void ReportIntersectionError(TPolyline& Waterline, TPolyline& Section);
     void CreateMesh();
+    void CheckNetIsFinite();
     void SmoothMeshPoint(int c, int j);
     void ExportDiagnosticsAfterGeneration();
 };

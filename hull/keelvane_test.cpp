@@ -213,8 +213,10 @@ TEST(HullParameters, SettersApplyLimits) {
     TKeelvane K;
     K.SetBilgeRadius(15); // first half the beam, then the depth
     EXPECT_DOUBLE_EQ(K.Parameters().BilgeRadius, 9.5);
-    K.SetBilgeRadius(-1);
+    // Stored as limited, though a hull needs some bilge.
+    EXPECT_THROW(K.SetBilgeRadius(-1), EGeometryError);
     EXPECT_DOUBLE_EQ(K.Parameters().BilgeRadius, 0);
+    K.SetBilgeRadius(2.05);
     K.SetBowCurvature(-250);
     EXPECT_DOUBLE_EQ(K.Parameters().BowCurvature, -100);
     K.SetForeOverHang(7);

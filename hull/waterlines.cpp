@@ -29,7 +29,8 @@ void TKeelvane::BuildForeWaterlines() {
             if (Bulbous() && j == 1)
                 W->AddRef(std::make_unique<TRPoint>(
                     Required(FBowConstructionLine.PointAtY(FBowWidthAux / 2),
-                             "The bow construction line does not reach the bulb's half width")));
+                             "The bulb does not fit the entrance: check BulbRadius, FOSBow and "
+                             "ParallelDeckF")));
             if (Bulbous() && j == 2) W->AddCopy(&FBowConstructionLine.At(6));
             W->AddPoint(ForeCutX(Mj.Z), Mj.Y, Mj.Z);
             W->AddPoint(FMidBodyFwd, Mj.Y, Mj.Z);
