@@ -102,6 +102,9 @@ void TView::paintEvent(QPaintEvent* Event) {
 void TView::resizeEvent(QResizeEvent* Event) {
     QFrame::resizeEvent(Event);
     FCanvas.SetSize(contentsRect().size());
+    // The new image is blank: the paint that follows must ask for a redraw even when the
+    // control drew while hidden and that paint never came.
+    FShowingOwnDrawing = false;
     RequestResize();
 }
 

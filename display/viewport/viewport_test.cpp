@@ -44,6 +44,17 @@ TEST(ViewportRedraw, LeftButtonHeldDefersRedraws) {
     EXPECT_EQ(V.Redraws, 1);
 }
 
+TEST(ViewportRedraw, ResizeAfterDrawingWhileHiddenRedraws) {
+    T2D V;
+    V.View->hide();
+    V.View->DoRedraw(); // kept in the picture, which the resize then clears
+    V.View->resize(240, 120);
+    V.View->show();
+    QTest::qWait(400);
+    EXPECT_EQ(V.Redraws, 2);
+    EXPECT_EQ(V.View->Canvas()->Image().size(), QSize(240, 120));
+}
+
 // The window up to the rounding of the rotation's sines and cosines.
 void ExpectWindow(const TCustomView2D& View, const TViewWindow& Expected) {
     const TViewWindow W = WindowOf(View);
