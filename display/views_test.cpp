@@ -221,7 +221,7 @@ TEST(ViewStream, TextMeasuresInWorldUnits) {
     TG3DView View(&Target);
     SetSquareWindow(View);
     EXPECT_NEAR(View.TextHeight("ab"), 2, 1e-9); // 20 pixels at 10 pixels per unit
-    EXPECT_NEAR(View.TextWidth("ab"), -2, 1e-9);
+    EXPECT_NEAR(View.TextWidth("ab"), 2, 1e-9);
     View.SetTheta(30); // no standard view: no inverse, so no size
     EXPECT_EQ(View.TextHeight("ab"), 0);
 }

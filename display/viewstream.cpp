@@ -108,7 +108,9 @@ double TViewStream::WorldTextSize(double DeviceSize, bool Vertical) {
     double A = Vertical ? AY : AX;
     double B = Vertical ? BY : BX;
     if (std::abs(A) > 1e10) A = B = 0;
-    return B - A;
+    // World Y grows upwards against the device's rows, world X along its columns: both
+    // differences are taken so that a window in its normal orientation measures text as positive.
+    return Vertical ? B - A : A - B;
 }
 
 double TViewStream::TextHeight(const std::string& S) {
