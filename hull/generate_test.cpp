@@ -188,6 +188,19 @@ TEST(HullDiagnostics, ExportGoesToTheChosenFolderOnlyAndNeverFailsGeneration) {
     std::getline(In, First);
     EXPECT_EQ(First, "[TBSpline]\r");
 
+    // A waterline lifted clear of a run section: both crossing partners are left for study.
+    TKeelvane Lifted;
+    Lifted.DiagnosticsFolder = Folder.string();
+    Lifted.SetTransomImmersion(3);
+    try {
+        Lifted.Generate();
+        ADD_FAILURE() << "no intersection error";
+    } catch (const EGeometryError& E) {
+        EXPECT_STREQ(E.what(), "Error in intersections");
+    }
+    EXPECT_TRUE(std::filesystem::exists(Folder / "LiError1.geo"));
+    EXPECT_TRUE(std::filesystem::exists(Folder / "LiError2.geo"));
+
     K.DiagnosticsFolder = (Folder / "missing").string();
     K.Generate();
     ASSERT_EQ(K.Messages.size(), 1u);
