@@ -23,6 +23,7 @@ QString ToQString(const std::string& S) {
 TCanvas::TCanvas(std::function<void()> OnChange)
     : FOnChange(std::move(OnChange)), FImage(1, 1, QImage::Format_RGB32) {
     FImage.fill(ToQColor(FBrushColor));
+    SetFont(QFont());
 }
 
 TCanvas::~TCanvas() {
@@ -97,6 +98,9 @@ void TCanvas::SetFontColor(TColor Color) {
 
 void TCanvas::SetFont(const QFont& Font) {
     FFont = Font;
+    // Text is erased by writing it again in the background colour, which only works for glyphs
+    // of whole pixels: smoothed edges would stay behind as grey.
+    FFont.setStyleStrategy(QFont::NoAntialias);
     ApplyState();
 }
 

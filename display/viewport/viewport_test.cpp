@@ -167,4 +167,16 @@ TEST(Viewport3D, RubberBandLeavesNoTrace) {
     EXPECT_EQ(V.Redraws, 1);
 }
 
+TEST(Viewport3D, PreviewDrawnAgainInTheBackgroundLeavesNoTrace) {
+    T3D V;
+    V.View->OnPreviewRedraw = nullptr; // the tripod alone, clear of the caption
+    V.View->Clear();
+    const QImage Before = V.View->Canvas()->Image();
+    V.View->PreviewRedraw();
+    ASSERT_NE(V.View->Canvas()->Image(), Before);
+    V.View->SetLineColor(V.View->BackColor()); // erased as a rotate step erases
+    V.View->PreviewRedraw();
+    EXPECT_EQ(V.View->Canvas()->Image(), Before);
+}
+
 } // namespace
