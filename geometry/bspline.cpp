@@ -109,6 +109,10 @@ double TBSpline::TMax() const {
     }
 }
 
+double TBSpline::TRange() const {
+    return Finite(TMax() - TMin());
+}
+
 void TBSpline::ComputeBasis(double t) {
     FKnot.Evaluate(Count(), Order, t, FValues);
     SpreadBasis(FValues, Count(), FBasis);

@@ -58,7 +58,8 @@ public:
     // inside MinT and MaxT.
     double TMin() const;
     double TMax() const;
-    double TRange() const { return TMax() - TMin(); }
+    // TMax - TMin; overflow raises.
+    double TRange() const;
 
     // Fills Basis(1 .. n) for parameter t (n = number of control points).
     void ComputeBasis(double t);

@@ -109,6 +109,14 @@ double TBSplineSurface::VMax() const {
     return KnotType == ktOpen ? KnotV(NumV + OrderV) : MaxV;
 }
 
+double TBSplineSurface::URange() const {
+    return Finite(UMax() - UMin());
+}
+
+double TBSplineSurface::VRange() const {
+    return Finite(VMax() - VMin());
+}
+
 void TBSplineSurface::ComputeBasisU(double u) {
     FKnotU.Evaluate(NumU, OrderU, u, FValuesU);
     SpreadBasis(FValuesU, NumU, FBasisU);

@@ -62,8 +62,9 @@ public:
     double UMax() const;
     double VMin() const;
     double VMax() const;
-    double URange() const { return UMax() - UMin(); }
-    double VRange() const { return VMax() - VMin(); }
+    // UMax - UMin and VMax - VMin; overflow raises.
+    double URange() const;
+    double VRange() const;
 
     void ComputeBasisU(double u);
     void ComputeBasisV(double v);

@@ -93,6 +93,18 @@ TEST(BSplineSurface, KnotsRangesAndCorners) {
     EXPECT_NEAR(M->Point(0, 0).X, S.PointAt(0.2, 0)->X, 1e-15);
     EXPECT_NEAR(M->Point(2, 0).X, S.PointAt(0.8, 0)->X, 1e-15);
     EXPECT_THROW(S.SampleMesh(1, 5), EGeometryError);
+
+    // Knots and ranges so wide that their differences overflow raise instead of giving NaN.
+    TBSplineSurface Wide(2, 2);
+    Wide.OrderU = Wide.OrderV = 2;
+    Wide.KnotType = ktCustom;
+    Wide.KnotsUFromString("[-1E308 -1E308 1E308 1E308]");
+    Wide.KnotsVFromString("[0 0 1 1]");
+    EXPECT_THROW(Wide.PointAt(-1e308, 0), EMathError);
+    Wide.MinU = -1e308;
+    EXPECT_THROW(Wide.SampleMesh(2, 2), EMathError); // the first sample is at -1e308
+    Wide.MaxU = 1e308;
+    ExpectMessage([&] { Wide.SampleMesh(2, 2); }, OverflowText); // the range
 }
 
 TEST(BSplineSurface, FacesIsoLinesAndTranspose) {

@@ -173,6 +173,10 @@ void TKnotVector::EvaluateSpan(int s, int k, double t, TBasisValues& B) {
     for (int j = 1; j < k; ++j) {
         Left[j] = t - Knot(s + 1 - j);
         Right[j] = Knot(s + j) - t;
+        // Knots too far apart overflow these differences into NaN values below: raise as the
+        // recursion's checked division does.
+        if (Left[j] - Left[j] + Right[j] - Right[j] != 0.0) [[unlikely]]
+            throw EMathError(InvalidOperationText);
         double Saved = 0.0;
         for (int r = 0; r < j; ++r) {
             const double Temp = N[r] / (Right[r + 1] + Left[j - r]);
