@@ -67,3 +67,9 @@ template <class F> void ExpectMessage(F Action, const std::string& Text) {
         EXPECT_EQ(E.what(), Text);
     }
 }
+
+// Reading Lines into Object raises a kernel error whose text is Text.
+template <class T>
+void ExpectReadFails(T& Object, const std::vector<std::string>& Lines, const std::string& Text) {
+    ExpectMessage([&] { ReadRecord(Object, Lines); }, Text);
+}
