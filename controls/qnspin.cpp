@@ -164,12 +164,36 @@ void TQnSpinButton::Drag(QPoint GlobalPos) {
 
 void TQnSpinButton::mouseReleaseEvent(QMouseEvent* Event) {
     if (Event->button() != Qt::LeftButton) return;
-    if (RepeatTimer) RepeatTimer->stop();
     const TPressed Was = Pressed;
-    Pressed = TPressed::None;
+    EndPress();
     if (Was == TPressed::Up || Was == TPressed::Down) Step(Was);
-    update();
     if (OnRelease) OnRelease(this);
+}
+
+void TQnSpinButton::EndPress() {
+    if (RepeatTimer) RepeatTimer->stop();
+    Pressed = TPressed::None;
+    update();
+}
+
+void TQnSpinButton::CancelPress() {
+    if (Pressed == TPressed::None) return;
+    EndPress();
+    if (OnRelease) OnRelease(this);
+}
+
+void TQnSpinButton::hideEvent(QHideEvent* Event) {
+    QWidget::hideEvent(Event);
+    CancelPress();
+}
+
+void TQnSpinButton::changeEvent(QEvent* Event) {
+    QWidget::changeEvent(Event);
+    // A release that goes to another window, or to none, never reaches the button: without this
+    // a held arrow would go on stepping.
+    const bool Deactivated = Event->type() == QEvent::ActivationChange && !isActiveWindow();
+    const bool Disabled = Event->type() == QEvent::EnabledChange && !isEnabled();
+    if (Deactivated || Disabled) CancelPress();
 }
 
 // ---- TQnEdit

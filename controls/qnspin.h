@@ -66,6 +66,8 @@ protected:
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
+    void hideEvent(QHideEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
 
 private:
     enum class TPressed { None, Up, Down, Drag };
@@ -75,6 +77,10 @@ private:
     void Step(TPressed Arrow);
     void RepeatTick();
     void Drag(QPoint GlobalPos);
+    // The press ends without a step: the button went away or lost the mouse before its release.
+    void CancelPress();
+    // Back to no press: timer stopped, repainted, the owner told.
+    void EndPress();
     void DrawHalf(QPainter& Painter, QRect R, bool Up, bool Sunken) const;
 
     int32_t FPixelPerInc = 1;

@@ -109,6 +109,23 @@ TEST_F(SpinEditTest, HeldArrowRepeatsAfter400ThenEvery100Milliseconds) {
     EXPECT_FALSE(Timer->isActive());
 }
 
+TEST_F(SpinEditTest, HeldArrowStopsWhenTheControlGoesAway) {
+    QTest::mousePress(&Button(), Qt::LeftButton, {}, UpArrow());
+    Spin.setEnabled(false); // the release will go elsewhere
+    QTest::qWait(600);
+    EXPECT_EQ(Spin.Value(), 0);
+    EXPECT_FALSE(Button().findChild<QTimer*>()->isActive());
+
+    Spin.setEnabled(true);
+    Spin.SetChangeWhileDragging(false);
+    SendMouse(QEvent::MouseButtonPress, Grip(), 300);
+    DragTo(290);
+    Spin.hide();
+    EXPECT_EQ(Changes, 1); // the drag's one change, and changes flow again
+    Spin.SetValue(3);
+    EXPECT_EQ(Changes, 2);
+}
+
 TEST_F(SpinEditTest, DragUpCountsIncrementsFromTheStartValue) {
     Spin.SetIncrement(0.5f);
     Spin.SetValue(1);
