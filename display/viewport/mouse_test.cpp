@@ -98,6 +98,21 @@ TEST(ViewportMouse, RightButtonDragDoesNothing) {
     EXPECT_EQ(V.Redraws, 0);
 }
 
+TEST(ViewportMouse, NoDragOnAControlWithoutDrawingArea) {
+    TFitted V;
+    V.View->SetBorderStyle(bsSingle);
+    V.View->resize(2, 2); // all border
+    ASSERT_TRUE(V.View->contentsRect().isEmpty());
+    const TViewWindow Before = WindowOf(*V.View);
+    for (const TModifyMode Mode : {mmPan, mmZoom, mmRotate, mmZoomWindow}) {
+        V.View->SetModifyMode(Mode);
+        Drag(*V.View, {{0, 0}, {1, 1}, {0, 1}});
+    }
+    EXPECT_EQ(WindowOf(*V.View), Before);
+    EXPECT_EQ(V.View->View3D().Theta(), 270);
+    EXPECT_EQ(V.View->View3D().Phi(), 0);
+}
+
 TEST(ViewportMouse, PlatformEventsOnlyInUserMode) {
     TFitted V;
     int Events = 0;

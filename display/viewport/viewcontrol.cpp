@@ -169,11 +169,15 @@ QPoint TView::ClientPoint(const QMouseEvent& Event) const {
 }
 
 void TView::mousePressEvent(QMouseEvent* Event) {
+    // The drags measure the pointer against the drawing area's size: on a control that is all
+    // border they would divide by zero.
+    if (contentsRect().isEmpty()) return;
     const QPoint P = ClientPoint(*Event);
     MouseDown(Event->button(), {Event->modifiers(), Event->buttons()}, P.x(), P.y());
 }
 
 void TView::mouseMoveEvent(QMouseEvent* Event) {
+    if (contentsRect().isEmpty()) return;
     const QPoint P = ClientPoint(*Event);
     MouseMove({Event->modifiers(), Event->buttons()}, P.x(), P.y());
 }
