@@ -69,15 +69,15 @@ void ExpectSamePolylines(const TPolylineList& A, const TPolylineList& B) {
     }
 }
 
-// Triangles between the points of a coarse lattice, many corners shifted by less than the
-// point tolerance: ends meet in threes and fours, lie exactly on planes through the lattice
-// and are the same point only within tolerance.
-std::unique_ptr<TPolygonList> Soup(unsigned Seed, int Count) {
+// Triangles between the points of a coarse lattice spaced Spacing apart, many corners shifted by
+// up to 0.8 point tolerances: ends meet in threes and fours, lie exactly on planes through the
+// lattice, and two shifted ends may each be the same as the lattice point but not as each other.
+std::unique_ptr<TPolygonList> Soup(unsigned Seed, int Count, double Spacing) {
     std::mt19937 Random(Seed);
     std::uniform_int_distribution<int> Lattice(0, 4);
-    std::uniform_real_distribution<double> Shift(-0.00004, 0.00004);
+    std::uniform_real_distribution<double> Shift(-0.00008, 0.00008);
     auto Corner = [&] {
-        TRPoint P(Lattice(Random), Lattice(Random), Lattice(Random));
+        TRPoint P(Spacing * Lattice(Random), Spacing * Lattice(Random), Spacing * Lattice(Random));
         if (Random() % 3 == 0) P.SetXYZ(P.X + Shift(Random), P.Y + Shift(Random), P.Z);
         return P;
     };
@@ -112,12 +112,16 @@ int ExpectJoinsAgree(const TPolygons& Faces, std::uint8_t Axis, double Position)
 } // namespace
 
 TEST(JoiningTest, IndexedJoiningEqualsScanningOnRandomSoups) {
-    for (unsigned Seed = 1; Seed <= 12; ++Seed) {
-        const auto Faces = Soup(Seed, 300);
-        for (std::uint8_t Axis = 0; Axis < 3; ++Axis)
-            for (const double Position : {1.0, 2.0, 2.37, 3.00003})
-                ExpectJoinsAgree(*Faces, Axis, Position);
-    }
+    // Besides unit spacing, one whose coordinates overflow the cell arithmetic of the index.
+    for (const double Spacing : {1.0, 1e306})
+        for (unsigned Seed = 1; Seed <= 12; ++Seed) {
+            const auto Faces = Soup(Seed, 300, Spacing);
+            int Polylines = 0;
+            for (std::uint8_t Axis = 0; Axis < 3; ++Axis)
+                for (const double Position : {1.0, 2.0, 2.37, 3.00003})
+                    Polylines += ExpectJoinsAgree(*Faces, Axis, Spacing * Position);
+            EXPECT_GT(Polylines, 0);
+        }
 }
 
 TEST(JoiningTest, IndexedJoiningEqualsScanningOnTheHull) {

@@ -2,8 +2,6 @@
 // the same as a point lie in the one or few cells around it.
 #include "contours/linkindex.h"
 
-#include "geometry/errors.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -14,6 +12,9 @@ namespace {
 constexpr double CellSize = 16 * PointTolerance;
 // Probing twice the tolerance keeps rounding in the cell arithmetic from hiding a neighbour.
 constexpr double ProbeReach = 2 * PointTolerance;
+// Cell numbers are held within this bound: coordinates beyond it share the outermost cells,
+// which costs only speed, where converting them unbounded would overflow.
+constexpr double CellLimit = 0x1p62;
 
 } // namespace
 
@@ -31,7 +32,9 @@ TLinkEndIndex::TLinkEndIndex(const std::vector<std::unique_ptr<TCLink>>& Links)
 }
 
 long long TLinkEndIndex::CellOf(double V) {
-    return static_cast<long long>(std::floor(Finite(V / CellSize)));
+    const double Cell = std::floor(V / CellSize);
+    return static_cast<long long>(Cell < CellLimit ? (Cell > -CellLimit ? Cell : -CellLimit)
+                                                   : CellLimit);
 }
 
 int TLinkEndIndex::FirstPresent() {
