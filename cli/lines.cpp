@@ -111,7 +111,8 @@ int RunLines(const TArguments& Arguments, std::ostream& Out, std::ostream& Err) 
     TContours Contours;
     AddPlanes(Contours, O, Model.Parameters());
     const auto Lines = ComputeContours(Model, Contours);
-    const auto Sheet = O.Svg ? DrawLinesPlan(Model, *Lines, O.View) : nullptr;
+    const auto Sheet =
+        O.Svg ? DrawLinesPlan(Model, *Lines, Model.Parameters().Lbp / 2, O.View) : nullptr;
 
     TOutputFiles Files;
     if (Sheet) Sheet->SaveToFile(Files.Add(*O.Svg));

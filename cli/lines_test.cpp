@@ -3,12 +3,17 @@
 #include "cli/commands.h"
 #include "cli/linesplan.h"
 
+#include "contours/computecontours.h"
+#include "contours/contourlinks.h"
+#include "contours/contours.h"
+#include "display/svgstream.h"
 #include "geometry/polylist.h"
 #include "geometry/records.h"
 #include "hull/keelvane.h"
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -54,7 +59,52 @@ int Occurrences(const std::string& Text, const std::string& Part) {
     return N;
 }
 
+// The least and greatest x of each polyline of the sheet drawn in Color.
+std::vector<std::pair<double, double>> XRanges(const std::string& Svg, TColor Color) {
+    std::vector<std::pair<double, double>> Ranges;
+    const std::string Stroke = "stroke=\"" + SvgColor(PaperColor(Color)) + "\"";
+    for (auto At = Svg.find("<polyline points=\""); At != std::string::npos;
+         At = Svg.find("<polyline points=\"", At + 1)) {
+        const auto End = Svg.find('>', At);
+        if (Svg.substr(At, End - At).find(Stroke) == std::string::npos) continue;
+        std::pair<double, double> Range{1e300, -1e300};
+        for (const char* P = Svg.data() + At + 18; *P != '"';) {
+            double X = 0;
+            P = std::from_chars(P, Svg.data() + End, X).ptr;
+            Range = {std::min(Range.first, X), std::max(Range.second, X)};
+            while (*P != ' ' && *P != '"') ++P;
+            if (*P == ' ') ++P;
+        }
+        Ranges.push_back(Range);
+    }
+    return Ranges;
+}
+
 } // namespace
+
+TEST(LinesPlanTest, BodyPlanShowsStationsAftOfMidshipsOnTheLeftAndWaterlinesAcross) {
+    TKeelvane Hull;
+    Hull.Generate();
+    for (const double Station : {20.0, 49.9, 50.0, 80.0}) {
+        TContours Planes;
+        Planes.Add(0, Station);
+        Planes.Add(2, 4.0);
+        const auto Lines = ComputeContours(Hull, Planes);
+        const auto Sheet = DrawLinesPlan(Hull, *Lines, 50.0, lvBody);
+        const std::string Svg = Sheet->Document();
+        const double Middle = Sheet->Width() / 2;
+        const auto Stations = XRanges(Svg, ContourColors[0]);
+        ASSERT_EQ(Stations.size(), 1u) << Station;
+        if (Station < 50)
+            EXPECT_TRUE(Stations[0].second < Middle + 1 && Stations[0].first < Middle - 100);
+        else
+            EXPECT_TRUE(Stations[0].first > Middle - 1 && Stations[0].second > Middle + 100);
+        const auto Waterlines = XRanges(Svg, ContourColors[2]);
+        ASSERT_EQ(Waterlines.size(), 2u);
+        EXPECT_LT(Waterlines[0].first, Middle - 100);
+        EXPECT_GT(Waterlines[1].second, Middle + 100);
+    }
+}
 
 TEST(PlaneSpecTest, ListsAndEvenSpacingAndMalformedText) {
     EXPECT_EQ(ParsePlaneSpec("10,20,30.5"), (std::vector<double>{10, 20, 30.5}));
@@ -100,8 +150,8 @@ TEST_F(LinesTest, WritesADrawnPlanAndContoursThatReadBack) {
     const std::string Svg((std::istreambuf_iterator<char>(SvgFile)), {});
     EXPECT_EQ(Svg.rfind("<?xml", 0), 0u);
     EXPECT_NE(Svg.find("</svg>"), std::string::npos);
-    // Each of the three views: four outline edges and every contour.
-    EXPECT_EQ(Occurrences(Svg, "<polyline"), 3 * (4 + Contours.Count()));
+    // Each of the three views draws the four outline edges and every contour at least once.
+    EXPECT_GE(Occurrences(Svg, "<polyline"), 3 * (4 + Contours.Count()));
     for (const char* Caption : {">Profile<", ">Plan<", ">Body plan<"})
         EXPECT_NE(Svg.find(Caption), std::string::npos) << Caption;
     EXPECT_EQ(Occurrences(Svg, "nan") + Occurrences(Svg, "inf"), 0);

@@ -23,6 +23,7 @@ std::optional<std::vector<double>> ParsePlaneSpec(std::string_view Spec);
 
 // The outline of Surface (the edges of its sampled net) and the Contours in the chosen view, or
 // in all three arranged as a drawn lines plan (profile above the plan, the body plan beside the
-// profile), each fitted with the viewport's margin at one common scale.
+// profile), each fitted with the viewport's margin at one common scale. The body plan shows the
+// sections aft of Midships (an x position) mirrored on the left, the others on the right.
 std::unique_ptr<TSvgStream> DrawLinesPlan(TBSplineSurface& Surface, const TPolylineList& Contours,
-                                          TLinesView View);
+                                          double Midships, TLinesView View);
