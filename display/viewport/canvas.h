@@ -34,6 +34,7 @@ public:
     TColor PenColor() const { return FPenColor; }
     void SetPenColor(TColor Color);
     void SetPenStyle(Qt::PenStyle Style);
+    TPenMode PenMode() const { return FPenMode; }
     void SetPenMode(TPenMode Mode);
     void SetPenWidth(int Width);
     TColor BrushColor() const { return FBrushColor; }

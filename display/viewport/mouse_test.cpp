@@ -84,6 +84,24 @@ TEST(ViewportMouse, RotateRightByHalfTheWidthTurnsNinetyDegrees) {
     EXPECT_EQ(V.Redraws, 1);
 }
 
+TEST(ViewportMouse, DragWhoseReleaseIsLostEndsWhereThePointerWas) {
+    TFitted V;
+    V.View->SetModifyMode(mmRotate);
+    SendMouse(*V.View, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {50, 50});
+    SendMouse(*V.View, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {150, 50});
+    V.View->setEnabled(false); // as a dialog taking the release would
+    EXPECT_FALSE(V.View->MouseIsDown());
+    EXPECT_EQ(V.Redraws, 1);
+
+    V.View->setEnabled(true);
+    V.View->SetModifyMode(mmZoomWindow);
+    SendMouse(*V.View, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {20, 20});
+    SendMouse(*V.View, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {60, 60});
+    V.View->hide();
+    EXPECT_EQ(V.Redraws, 2); // zoomed to the band
+    EXPECT_EQ(V.View->Canvas()->PenMode(), pmCopy);
+}
+
 TEST(ViewportMouse, RightButtonDragDoesNothing) {
     TFitted V;
     const TViewWindow Before = WindowOf(*V.View);

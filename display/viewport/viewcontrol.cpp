@@ -6,6 +6,7 @@
 #include "geometry/points.h"
 #include "geometry/polygon.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -172,19 +173,39 @@ void TView::mousePressEvent(QMouseEvent* Event) {
     // The drags measure the pointer against the drawing area's size: on a control that is all
     // border they would divide by zero.
     if (contentsRect().isEmpty()) return;
-    const QPoint P = ClientPoint(*Event);
+    const QPoint P = FLastMouse = ClientPoint(*Event);
     MouseDown(Event->button(), {Event->modifiers(), Event->buttons()}, P.x(), P.y());
 }
 
 void TView::mouseMoveEvent(QMouseEvent* Event) {
     if (contentsRect().isEmpty()) return;
-    const QPoint P = ClientPoint(*Event);
+    const QPoint P = FLastMouse = ClientPoint(*Event);
     MouseMove({Event->modifiers(), Event->buttons()}, P.x(), P.y());
 }
 
 void TView::mouseReleaseEvent(QMouseEvent* Event) {
-    const QPoint P = ClientPoint(*Event);
+    const QPoint P = FLastMouse = ClientPoint(*Event);
     MouseUp(Event->button(), {Event->modifiers(), Event->buttons()}, P.x(), P.y());
+}
+
+void TView::hideEvent(QHideEvent* Event) {
+    QFrame::hideEvent(Event);
+    MouseLost();
+}
+
+void TView::changeEvent(QEvent* Event) {
+    QFrame::changeEvent(Event);
+    const bool Deactivated = Event->type() == QEvent::ActivationChange && !isActiveWindow();
+    const bool Disabled = Event->type() == QEvent::EnabledChange && !isEnabled();
+    if (Deactivated || Disabled) MouseLost();
+}
+
+void TView::MouseLost() {
+    // A release that goes to another window (a dialog opened during the drag) never comes here:
+    // without it the drag would stay open and every deferred redraw wait for good.
+    if (FMouseIsDown)
+        MouseUp(Qt::LeftButton, {QGuiApplication::keyboardModifiers(), Qt::NoButton},
+                FLastMouse.x(), FLastMouse.y());
 }
 
 void TView::MouseDown(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {

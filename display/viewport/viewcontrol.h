@@ -96,6 +96,8 @@ protected:
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
+    void hideEvent(QHideEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
 
 private:
     TCanvas FCanvas;
@@ -113,7 +115,12 @@ private:
     // The next paint only shows what the control drew itself; it asks for no redraw.
     bool FShowingOwnDrawing = false;
 
+    // The pointer's last position in client pixels, where a drag whose release is lost ends.
+    QPoint FLastMouse;
+
     void RedrawTimerTick();
+    // Ends a drag as a release would when the control can no longer receive it.
+    void MouseLost();
     void CanvasChanged();
     QPoint ClientPoint(const QMouseEvent& Event) const;
 };
