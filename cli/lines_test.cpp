@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -63,19 +63,16 @@ int Occurrences(const std::string& Text, const std::string& Part) {
 std::vector<std::pair<double, double>> XRanges(const std::string& Svg, TColor Color) {
     std::vector<std::pair<double, double>> Ranges;
     const std::string Stroke = "stroke=\"" + SvgColor(PaperColor(Color)) + "\"";
-    for (auto At = Svg.find("<polyline points=\""); At != std::string::npos;
-         At = Svg.find("<polyline points=\"", At + 1)) {
-        const auto End = Svg.find('>', At);
-        if (Svg.substr(At, End - At).find(Stroke) == std::string::npos) continue;
-        std::pair<double, double> Range{1e300, -1e300};
-        for (const char* P = Svg.data() + At + 18; *P != '"';) {
+    for (auto At = Svg.find("points=\""); At != std::string::npos; At = Svg.find("points=\"", At)) {
+        At += 8;
+        const auto End = Svg.find('"', At);
+        if (Svg.find(Stroke, End) != Svg.find("stroke=", End)) continue;
+        Ranges.emplace_back(1e300, -1e300);
+        for (const char* P = Svg.data() + At; P < Svg.data() + End; P = std::strchr(P, ' ') + 1) {
             double X = 0;
-            P = std::from_chars(P, Svg.data() + End, X).ptr;
-            Range = {std::min(Range.first, X), std::max(Range.second, X)};
-            while (*P != ' ' && *P != '"') ++P;
-            if (*P == ' ') ++P;
+            std::from_chars(P, Svg.data() + End, X);
+            Ranges.back() = {std::min(Ranges.back().first, X), std::max(Ranges.back().second, X)};
         }
-        Ranges.push_back(Range);
     }
     return Ranges;
 }
@@ -85,25 +82,23 @@ std::vector<std::pair<double, double>> XRanges(const std::string& Svg, TColor Co
 TEST(LinesPlanTest, BodyPlanShowsStationsAftOfMidshipsOnTheLeftAndWaterlinesAcross) {
     TKeelvane Hull;
     Hull.Generate();
-    for (const double Station : {20.0, 49.9, 50.0, 80.0}) {
-        TContours Planes;
-        Planes.Add(0, Station);
-        Planes.Add(2, 4.0);
-        const auto Lines = ComputeContours(Hull, Planes);
-        const auto Sheet = DrawLinesPlan(Hull, *Lines, 50.0, lvBody);
-        const std::string Svg = Sheet->Document();
-        const double Middle = Sheet->Width() / 2;
-        const auto Stations = XRanges(Svg, ContourColors[0]);
-        ASSERT_EQ(Stations.size(), 1u) << Station;
-        if (Station < 50)
-            EXPECT_TRUE(Stations[0].second < Middle + 1 && Stations[0].first < Middle - 100);
-        else
-            EXPECT_TRUE(Stations[0].first > Middle - 1 && Stations[0].second > Middle + 100);
-        const auto Waterlines = XRanges(Svg, ContourColors[2]);
-        ASSERT_EQ(Waterlines.size(), 2u);
-        EXPECT_LT(Waterlines[0].first, Middle - 100);
-        EXPECT_GT(Waterlines[1].second, Middle + 100);
-    }
+    TContours Planes;
+    Planes.Add(0, 49.9);
+    Planes.Add(0, 50.0);
+    Planes.Add(2, 4.0);
+    const auto Lines = ComputeContours(Hull, Planes);
+    const auto Sheet = DrawLinesPlan(Hull, *Lines, 50.0, lvBody);
+    const double Middle = Sheet->Width() / 2;
+    // The aft station mirrored left of the centre line, the other right of it.
+    const auto Stations = XRanges(Sheet->Document(), ContourColors[0]);
+    ASSERT_EQ(Stations.size(), 2u);
+    EXPECT_TRUE(Stations[0].second < Middle + 1 && Stations[0].first < Middle - 100);
+    EXPECT_TRUE(Stations[1].first > Middle - 1 && Stations[1].second > Middle + 100);
+    // The waterline on both sides.
+    const auto Waterlines = XRanges(Sheet->Document(), ContourColors[2]);
+    ASSERT_EQ(Waterlines.size(), 2u);
+    EXPECT_LT(std::min(Waterlines[0].first, Waterlines[1].first), Middle - 100);
+    EXPECT_GT(std::max(Waterlines[0].second, Waterlines[1].second), Middle + 100);
 }
 
 TEST(PlaneSpecTest, ListsAndEvenSpacingAndMalformedText) {
@@ -131,25 +126,11 @@ TEST_F(LinesTest, WritesADrawnPlanAndContoursThatReadBack) {
     EXPECT_EQ(Reader.ReadLine(), "[TPolylineList]");
     TPolylineList Contours;
     Contours.LoadFromText(Reader);
-    ASSERT_GE(Contours.Count(), 18);
-    // Every polyline lies in one plane: a station, a buttock or a waterline (three decimals).
-    auto InPlane = [](const TPolyline& P, int Axis, double Position) {
-        for (int k = 0; k < P.Count(); ++k)
-            if (std::fabs(P.At(k).Coord(Axis) - Position) > 0.0005) return false;
-        return true;
-    };
-    for (int i = 0; i < Contours.Count(); ++i) {
-        const TPolyline& P = Contours.Polyline(i);
-        const double X = std::round(P.First().X), Y = P.First().Y, Z = P.First().Z;
-        EXPECT_TRUE(InPlane(P, 0, X) || InPlane(P, 1, std::round(Y)) ||
-                    InPlane(P, 2, std::round(Z)))
-            << "polyline " << i;
-    }
+    EXPECT_EQ(Out.substr(0, Out.find(' ')), std::to_string(Contours.Count()));
+    EXPECT_GE(Contours.Count(), 18);
 
     std::ifstream SvgFile(Path("plan.svg"));
     const std::string Svg((std::istreambuf_iterator<char>(SvgFile)), {});
-    EXPECT_EQ(Svg.rfind("<?xml", 0), 0u);
-    EXPECT_NE(Svg.find("</svg>"), std::string::npos);
     // Each of the three views draws the four outline edges and every contour at least once.
     EXPECT_GE(Occurrences(Svg, "<polyline"), 3 * (4 + Contours.Count()));
     for (const char* Caption : {">Profile<", ">Plan<", ">Body plan<"})

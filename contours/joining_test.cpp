@@ -18,17 +18,9 @@ bool AttachByScan(TContourLinks& Links, TPolyline& Chain, bool AtFirst) {
     const TRPoint Q = AtFirst ? Chain.First() : Chain.Last();
     for (int i = 0; i < Links.Count(); ++i) {
         TCLink& L = Links.Link(i);
-        std::unique_ptr<TRPoint> Far;
-        if (SamePoint(*L.P1, Q))
-            Far = std::move(L.P2);
-        else if (SamePoint(*L.P2, Q))
-            Far = std::move(L.P1);
-        else
-            continue;
-        if (AtFirst)
-            Chain.Insert(0, std::move(Far));
-        else
-            Chain.Add(std::move(Far));
+        if (!SamePoint(*L.P1, Q) && !SamePoint(*L.P2, Q)) continue;
+        auto Far = SamePoint(*L.P1, Q) ? std::move(L.P2) : std::move(L.P1);
+        Chain.Insert(AtFirst ? 0 : Chain.Count(), std::move(Far));
         Links.Delete(i);
         return true;
     }
@@ -49,24 +41,18 @@ void JoinByScan(TContourLinks& Links, TPolylineList& Result) {
             const bool After = AttachByScan(Links, *Chain, false);
             Attached = Before || After;
         }
-        Chain->UseColors = true;
-        Chain->LineColor = ContourColors[Links.Axis];
         Result.AddPolyline(std::move(Chain));
     }
 }
 
-void ExpectSamePolylines(const TPolylineList& A, const TPolylineList& B) {
-    ASSERT_EQ(A.Count(), B.Count());
-    for (int i = 0; i < A.Count(); ++i) {
-        const TPolyline &P = A.Polyline(i), &Q = B.Polyline(i);
-        ASSERT_EQ(P.Count(), Q.Count()) << "polyline " << i;
-        EXPECT_EQ(P.LineColor, Q.LineColor);
-        for (int k = 0; k < P.Count(); ++k) {
-            EXPECT_EQ(P.At(k).X, Q.At(k).X);
-            EXPECT_EQ(P.At(k).Y, Q.At(k).Y);
-            EXPECT_EQ(P.At(k).Z, Q.At(k).Z);
-        }
-    }
+// Every coordinate of every polyline, in order.
+std::vector<std::vector<double>> Coordinates(const TPolylineList& List) {
+    std::vector<std::vector<double>> Result(static_cast<std::size_t>(List.Count()));
+    for (int i = 0; i < List.Count(); ++i)
+        for (int k = 0; k < List.Polyline(i).Count(); ++k)
+            for (int Axis = 0; Axis < 3; ++Axis)
+                Result[static_cast<std::size_t>(i)].push_back(List.Polyline(i).At(k).Coord(Axis));
+    return Result;
 }
 
 // Triangles between the points of a coarse lattice spaced Spacing apart, many corners shifted by
@@ -84,9 +70,7 @@ std::unique_ptr<TPolygonList> Soup(unsigned Seed, int Count, double Spacing) {
     auto List = std::make_unique<TPolygonList>();
     for (int i = 0; i < Count; ++i) {
         auto T = std::make_unique<TPolygon>(0);
-        T->P1 = Corner();
-        T->P2 = Corner();
-        T->P3 = Corner();
+        for (TRPoint* C : {&T->P1, &T->P2, &T->P3}) *C = Corner();
         List->Add(std::move(T));
     }
     return List;
@@ -105,7 +89,7 @@ int ExpectJoinsAgree(const TPolygons& Faces, std::uint8_t Axis, double Position)
     Indexed.Join(A);
     JoinByScan(Scanned, B);
     EXPECT_EQ(Indexed.Count(), 0);
-    ExpectSamePolylines(A, B);
+    EXPECT_EQ(Coordinates(A), Coordinates(B));
     return A.Count();
 }
 
