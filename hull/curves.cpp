@@ -236,8 +236,10 @@ void TKeelvane::BuildBowConstructionLine() {
     const double sf = (L() - P.StemRadius - 3 * P.BulbLength - FMidship) / 5;
     const double xm = BowGuideX(), ym = BowGuideY();
     // The guide runs aft as it comes inboard, from the deck towards the keel, so that the lower
-    // waterlines of the entrance get finer. (With the slope's sign reversed it would run
-    // forward of the stem and out through the centre plane.)
+    // waterlines of the entrance get finer and the guide meets the edge of the flat bottom at a
+    // positive half-breadth. Sloped the other way, forward as it comes inboard, its keel end
+    // would lie forward of the stem head (x 104.85 against 102 at the defaults), the crossing
+    // would fall on the port side (half-breadth -5.8) and no bulb would fit the entrance.
     const double m = Divide(xF() - (P.ParallelDeckF + sf), (P.BowRadiusAtDeck + B()) / 2);
     const auto x = [&](double y) { return m * (y - ym) + xm; };
 

@@ -104,6 +104,25 @@ TEST(HullCurves, StemAndTransomLandOnTheirDesignPoints) {
     EXPECT_EQ(K.Columns().Polyline(22).Count(), 12);
 }
 
+// At the defaults the guide passes (93.45, 8.4117) with dx/dy = 17.1/12.6175 and reaches the
+// keel at x 82.05; it meets the flat-bottom edge from (76, 7.95) to the fore foot (98.434 plain,
+// the bulb column 94.5 bulbous) at y 3.9223 and 3.3810.
+TEST(HullCurves, BowGuideCrossesTheFlatBottomEdgeInsideTheEntrance) {
+    for (const auto& [Shape, Width] : {std::pair{0, 3.9223 * 4 / 3}, std::pair{1, 3.3810}}) {
+        TKeelvane K;
+        K.SetBowShape(static_cast<std::uint8_t>(Shape));
+        K.Generate();
+        EXPECT_NEAR(K.BowWidthAux(), Width, 1e-3) << "bow " << Shape;
+        const TBSpline& Guide = K.BowConstructionLine();
+        EXPECT_NEAR(Guide.At(8).X, 82.050, 1e-3);
+        EXPECT_NEAR(Guide.At(6).Y, Width, 1e-3);
+        for (int i = 0; i < Guide.Count(); ++i) {
+            EXPECT_GE(Guide.At(i).Y, 0.0) << i;
+            EXPECT_LT(Guide.At(i).X, K.ForeFlatBoundary().At(8).X) << i;
+        }
+    }
+}
+
 TEST(HullGenerate, DefaultsGiveAFullNetWithStatusAndProgress) {
     TRecordingKeelvane K;
     K.Generate();
