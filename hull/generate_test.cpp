@@ -55,7 +55,6 @@ TEST(HullLayout, DefaultsGiveTheDocumentedFlatsAndColumns) {
     ASSERT_EQ(K.Columns().Count(), 23);
     EXPECT_NEAR(K.Columns().Polyline(3).GetXPosition(), 2.83, 1e-9);
     EXPECT_NEAR(K.Columns().Polyline(8).GetXPosition(), 30.075, 0.005);
-    EXPECT_NEAR(K.Columns().Polyline(0).GetXPosition(), -5.0, 1e-12);
     // The middle body ends at the fore end of the flat of side plus half the bilge radius.
     EXPECT_NEAR(K.Columns().Polyline(14).GetXPosition(), K.MidBodyFwd() + 2.05 / 2, 1e-9);
     EXPECT_EQ(K.NumU, 23);
@@ -100,8 +99,6 @@ TEST(HullCurves, StemAndTransomLandOnTheirDesignPoints) {
     EXPECT_NEAR(Transom.At(11).Y, 6.0, 1e-9);
     EXPECT_NEAR(Transom.At(11).Z, 9.5, 1e-9);
     EXPECT_NEAR(Transom.At(0).Z, 5.032, 1e-9);
-    // The stem column is the stem profile.
-    EXPECT_EQ(K.Columns().Polyline(22).Count(), 12);
 }
 
 // At the defaults the guide passes (93.45, 8.4117) with dx/dy = 17.1/12.6175 and reaches the
@@ -147,9 +144,6 @@ TEST(HullGenerate, DefaultsGiveAFullNetWithStatusAndProgress) {
     for (int c : {0, 9, 14, 22})
         for (int j = 0; j < 12; ++j)
             EXPECT_TRUE(SamePoint(K.Point(c, j), K.Columns().Polyline(c).At(j)));
-    // The deck edge of the middle body is at full breadth and depth.
-    EXPECT_NEAR(K.Point(12, 11).Y, 10.0, 1e-9);
-    EXPECT_NEAR(K.Point(12, 11).Z, 9.5, 1e-9);
 }
 
 TEST(HullGenerate, CreatingTheNetAgainGivesTheSameNet) {
