@@ -150,7 +150,7 @@ std::string TSvgStream::Document() const {
            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
            W + "\" height=\"" + H + "\" viewBox=\"0 0 " + W + " " + H +
            "\" stroke-linecap=\"round\">\n<rect x=\"0\" y=\"0\" width=\"" + W + "\" height=\"" + H +
-           "\" fill=\"#ffffff\"/>\n" + FBody + "</svg>\n";
+           "\" fill=\"#ffffff\" stroke=\"none\"/>\n" + FBody + "</svg>\n";
 }
 
 void TSvgStream::SaveToFile(const std::string& FileName) const {
