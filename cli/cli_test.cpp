@@ -4,6 +4,8 @@
 
 #include "hull/keelvane.h"
 
+#include "geometry/scratchfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -27,17 +29,10 @@ TRun Cli(const TArguments& Arguments) {
 
 class CliTest : public ::testing::Test {
 protected:
-    std::filesystem::path Folder;
+    TScratchFolder Scratch;
+    const std::filesystem::path& Folder = Scratch.Path();
 
-    void SetUp() override {
-        Folder = std::filesystem::temp_directory_path() /
-                 ("keelvane_cli_" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(Folder);
-        std::filesystem::create_directories(Folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(Folder); }
-    std::string Path(const std::string& Name) const { return (Folder / Name).string(); }
+    std::string Path(const std::string& Name) const { return Scratch.File(Name); }
 
     TKeelvaneParameters Saved(const std::string& Name) const {
         TKeelvane K;

@@ -11,6 +11,8 @@
 #include "geometry/records.h"
 #include "hull/keelvane.h"
 
+#include "geometry/scratchfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -23,15 +25,10 @@ namespace {
 
 class LinesTest : public ::testing::Test {
 protected:
-    const std::filesystem::path Folder =
-        std::filesystem::temp_directory_path() / "keelvane_lines_test";
+    TScratchFolder Scratch;
+    const std::filesystem::path& Folder = Scratch.Path();
 
-    void SetUp() override {
-        std::filesystem::remove_all(Folder);
-        std::filesystem::create_directories(Folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(Folder); }
-    std::string Path(const std::string& Name) const { return (Folder / Name).string(); }
+    std::string Path(const std::string& Name) const { return Scratch.File(Name); }
 
     // A project of the default hull, generated or not.
     std::string Project(bool Generated) const {

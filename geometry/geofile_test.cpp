@@ -7,6 +7,8 @@
 #include "geometry/polygon.h"
 #include "geometry/polylist.h"
 
+#include "geometry/scratchfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -36,8 +38,8 @@ std::string FileText(const std::string& Name) {
 } // namespace
 
 TEST(GeometryFile, Entries) {
-    const std::string Name =
-        (std::filesystem::temp_directory_path() / "keelvane_geofile_test.geo").string();
+    TScratchFolder Scratch;
+    const std::string Name = Scratch.File("entries.geo");
     {
         TGeometryFile F(Name);
         TPolyline P;
@@ -64,6 +66,5 @@ TEST(GeometryFile, Entries) {
                               "[THullLike]\r\nOrderU=4\r\nOrderV=4\r\nNumU=1\r\nNumV=1\r\n"
                               "     0.000000     0.000000     0.000000     1.000\r\n\r\n"
                               "[TPolygonList]\r\nNumberofPolygons=0\r\n\r\n");
-    std::filesystem::remove(Name);
     EXPECT_THROW(TGeometryFile("/nonexistent-folder/x.geo"), EIOError);
 }

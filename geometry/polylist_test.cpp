@@ -6,6 +6,8 @@
 #include "geometry/polylist.h"
 #include "geometry/records.h"
 
+#include "geometry/scratchfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -101,12 +103,12 @@ TEST(PolylineRecord, ReadErrors) {
 }
 
 TEST(PolylineRecord, SaveToFileWritesTheClassHeader) {
-    const auto Path = std::filesystem::temp_directory_path() / "keelvane_polyline_test.txt";
+    TScratchFolder Scratch;
+    const auto Path = Scratch.Path() / "polyline.txt";
     Segment(0)->SaveToFile(Path.string());
     std::ifstream In(Path, std::ios::binary);
     const std::string Text{std::istreambuf_iterator<char>(In), {}};
     EXPECT_EQ(Text.substr(0, 26), "[TPolyline]\r\nNumPoints=2\r\n");
-    std::filesystem::remove(Path);
     EXPECT_THROW(Segment(0)->SaveToFile((Path / "missing" / "x.txt").string()), EIOError);
     // A write that fails only when the buffer is flushed is a failure too.
     if (std::filesystem::exists("/dev/full")) {

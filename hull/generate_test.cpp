@@ -5,6 +5,8 @@
 #include "geometry/errors.h"
 #include "geometry/gstream.h"
 
+#include "geometry/scratchfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -35,13 +37,6 @@ bool NetIsFinite(const TKeelvane& K) {
             if (!std::isfinite(P.X) || !std::isfinite(P.Y) || !std::isfinite(P.Z)) return false;
         }
     return true;
-}
-
-std::filesystem::path TempFolder(const std::string& Name) {
-    auto Folder = std::filesystem::temp_directory_path() / ("keelvane_hull_" + Name);
-    std::filesystem::remove_all(Folder);
-    std::filesystem::create_directories(Folder);
-    return Folder;
 }
 
 } // namespace
@@ -189,7 +184,8 @@ TEST(HullGenerate, ImpossibleParametersRaiseANamedMessageAndTheModelRecovers) {
 }
 
 TEST(HullDiagnostics, ExportGoesToTheChosenFolderOnlyAndNeverFailsGeneration) {
-    const auto Folder = TempFolder("diag");
+    TScratchFolder Scratch;
+    const auto& Folder = Scratch.Path();
     TRecordingKeelvane K;
     K.Generate();
     EXPECT_TRUE(std::filesystem::is_empty(Folder));
@@ -219,7 +215,6 @@ TEST(HullDiagnostics, ExportGoesToTheChosenFolderOnlyAndNeverFailsGeneration) {
     ASSERT_EQ(K.Messages.size(), 1u);
     EXPECT_EQ(K.Messages[0].rfind("Warning: ", 0), 0u);
     EXPECT_EQ(K.Count(), 23 * 12);
-    std::filesystem::remove_all(Folder);
 }
 
 TEST(HullColumns, IntersectOnceNeedsExactlyOneCrossing) {

@@ -5,6 +5,8 @@
 #include "geometry/errors.h"
 #include "geometry/records.h"
 
+#include "geometry/scratchfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,10 +16,6 @@
 #include <vector>
 
 namespace {
-
-std::filesystem::path TempFile(const std::string& Name) {
-    return std::filesystem::temp_directory_path() / ("keelvane_hull_test_" + Name);
-}
 
 std::string ReadAll(const std::filesystem::path& Name) {
     std::ifstream In(Name, std::ios::binary);
@@ -39,11 +37,10 @@ std::vector<std::string> Lines(const std::string& Text) {
 
 // The project text of a model, as SaveToFile writes it.
 std::string ProjectText(TKeelvane& K) {
-    const auto Name = TempFile("text.kvp");
+    TScratchFolder Scratch;
+    const auto Name = Scratch.Path() / "text.kvp";
     K.SaveToFile(Name.string());
-    std::string Text = ReadAll(Name);
-    std::filesystem::remove(Name);
-    return Text;
+    return ReadAll(Name);
 }
 
 // Everything a load can change, as text.
@@ -76,10 +73,11 @@ TEST(HullProjectFile, DefaultsAreWrittenExactly) {
 }
 
 TEST(HullProjectFile, RoundTripRoundsToThreeDecimalsAndRestoresTheNet) {
+    TScratchFolder Scratch;
     TKeelvane K;
     K.SetBowShape(1);
     K.Generate();
-    const auto Name = TempFile("roundtrip.kvp");
+    const auto Name = Scratch.Path() / "roundtrip.kvp";
     K.SaveToFile(Name.string());
     TKeelvane L;
     L.LoadFromFile(Name.string());
@@ -88,13 +86,13 @@ TEST(HullProjectFile, RoundTripRoundsToThreeDecimalsAndRestoresTheNet) {
     // The net comes back as stored: saving the loaded model writes the same text.
     EXPECT_EQ(L.NumU, K.NumU);
     EXPECT_EQ(ProjectText(L), ReadAll(Name));
-    std::filesystem::remove(Name);
 }
 
 TEST(HullProjectFile, ParametersAreReadByPosition) {
+    TScratchFolder Scratch;
     TKeelvane K;
     std::string Text = ProjectText(K);
-    const auto Name = TempFile("position.kvp");
+    const auto Name = Scratch.Path() / "position.kvp";
 
     // Misspelt keys do not matter; "BowShape=2" is a plain bow.
     std::string Misspelt = Text;
@@ -115,14 +113,14 @@ TEST(HullProjectFile, ParametersAreReadByPosition) {
     L.LoadFromFile(Name.string());
     EXPECT_DOUBLE_EQ(L.Parameters().BowRadiusAtDeck, 2.05);
     EXPECT_DOUBLE_EQ(L.Parameters().BilgeRadius, 5.235);
-    std::filesystem::remove(Name);
 }
 
 TEST(HullProjectFile, FailedLoadsLeaveTheModelAsItWas) {
+    TScratchFolder Scratch;
     TKeelvane K;
     K.Generate();
     const std::string Good = ProjectText(K);
-    const auto Name = TempFile("bad.kvp");
+    const auto Name = Scratch.Path() / "bad.kvp";
 
     TKeelvane L;
     L.SetBeam(22);
@@ -153,8 +151,7 @@ TEST(HullProjectFile, FailedLoadsLeaveTheModelAsItWas) {
     std::string BadOrder = Good;
     BadOrder.replace(BadOrder.find("OrderU=4"), 8, "OrderU=x");
     ExpectFailure(BadOrder, "Error in field BSplineSurface.OrderU");
-    EXPECT_THROW(L.LoadFromFile(TempFile("missing/none.kvp").string()), EIOError);
-    std::filesystem::remove(Name);
+    EXPECT_THROW(L.LoadFromFile((Scratch.Path() / "missing/none.kvp").string()), EIOError);
 }
 
 namespace {
@@ -169,7 +166,8 @@ public:
 } // namespace
 
 TEST(HullProjectFile, FailedSaveLeavesTheOldFileIntact) {
-    const auto Name = TempFile("keep.kvp");
+    TScratchFolder Scratch;
+    const auto Name = Scratch.Path() / "keep.kvp";
     WriteAll(Name, "old contents");
     TFailingKeelvane K;
     EXPECT_THROW(K.SaveToFile(Name.string()), EIOError);
@@ -178,8 +176,7 @@ TEST(HullProjectFile, FailedSaveLeavesTheOldFileIntact) {
         EXPECT_EQ(Entry.path().filename().string().find("keelvane_hull_test_keep.kvp.tmp"),
                   std::string::npos);
     TKeelvane Good;
-    EXPECT_THROW(Good.SaveToFile(TempFile("missing/none.kvp").string()), EIOError);
-    std::filesystem::remove(Name);
+    EXPECT_THROW(Good.SaveToFile((Scratch.Path() / "missing/none.kvp").string()), EIOError);
 }
 
 TEST(HullParameters, SettersApplyLimits) {
@@ -256,10 +253,11 @@ public:
 } // namespace
 
 TEST(HullProjectFile, ParametersThatMakeNoHullStillLoadAndCanBeMended) {
+    TScratchFolder Scratch;
     TKeelvane K;
     std::string Text = ProjectText(K);
     Text.replace(Text.find("Depth=9.500"), 11, "Depth=3.000");
-    const auto Name = TempFile("nohull.kvp");
+    const auto Name = Scratch.Path() / "nohull.kvp";
     WriteAll(Name, Text);
     TMessageKeelvane L;
     L.LoadFromFile(Name.string());
@@ -269,5 +267,4 @@ TEST(HullProjectFile, ParametersThatMakeNoHullStillLoadAndCanBeMended) {
     L.SetDepth(9.5);
     L.Generate();
     EXPECT_EQ(L.Count(), 23 * 12);
-    std::filesystem::remove(Name);
 }
