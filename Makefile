@@ -1,6 +1,6 @@
 # Keelvane: set-up, build, test and run on a Debian machine (run as root on a fresh one).
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev libgl-dev
+            qt6-base-dev libgl-dev locales
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build test run bench clean
@@ -17,6 +17,8 @@ deps:
 	    echo "Installing:$$missing"; \
 	    apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $$missing; \
 	fi
+	@# A decimal-comma locale, so the tests can show that files ignore the machine's locale.
+	@locale -a 2>/dev/null | grep -qi '^de_DE.utf-\?8$$' || localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
 
 build: deps
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
