@@ -34,6 +34,18 @@ std::unique_ptr<TBSpline> TBSpline::CreateCopy(const TBSpline& Src) {
 
 void TBSpline::Assign(const TBSpline& Src) {
     TRPoints::Assign(Src);
+    AssignCurveData(Src);
+}
+
+std::unique_ptr<TBSpline> TBSpline::TransformedCopy(const TMatrix& M) const {
+    if (M.Rows() != 4 || M.Cols() != 4) return nullptr;
+    auto Result = std::make_unique<TBSpline>(Order);
+    for (int i = 0; i < Count(); ++i) Result->AddRef(TransformPoint(At(i), M));
+    Result->AssignCurveData(*this);
+    return Result;
+}
+
+void TBSpline::AssignCurveData(const TBSpline& Src) {
     Order = Src.Order;
     ForcedBezier = Src.ForcedBezier;
     Samples = Src.Samples;
@@ -42,21 +54,6 @@ void TBSpline::Assign(const TBSpline& Src) {
     FKnot = Src.FKnot;
     MaxT = Src.MaxT;
     MinT = Src.MinT;
-}
-
-std::unique_ptr<TBSpline> TBSpline::TransformedCopy(const TMatrix& M) const {
-    if (M.Rows() != 4 || M.Cols() != 4) return nullptr;
-    auto Result = std::make_unique<TBSpline>(Order);
-    for (int i = 0; i < Count(); ++i) Result->AddRef(TransformPoint(At(i), M));
-    Result->SetOrder(Order);
-    Result->Samples = Samples;
-    Result->Tolerance = Tolerance;
-    Result->KnotType = KnotType;
-    Result->FKnot = FKnot;
-    Result->MaxT = MaxT;
-    Result->MinT = MinT;
-    Result->ForcedBezier = ForcedBezier;
-    return Result;
 }
 
 std::unique_ptr<TPolyline> TBSpline::TransformedCurveCopy(const TMatrix& M) const {
@@ -177,18 +174,6 @@ std::unique_ptr<TPolyline> TBSpline::GetPolyline() {
     return Result;
 }
 
-std::unique_ptr<TRPoint> TBSpline::PointAtX(double X) {
-    return PointAtAxis(0, X);
-}
-
-std::unique_ptr<TRPoint> TBSpline::PointAtY(double Y) {
-    return PointAtAxis(1, Y);
-}
-
-std::unique_ptr<TRPoint> TBSpline::PointAtZ(double Z) {
-    return PointAtAxis(2, Z);
-}
-
 // Bisection on the parameter: the half whose end values bracket Value is kept. The values at
 // the interval's ends are kept between steps instead of being evaluated again. When the halvings
 // run out the last midpoint is the answer.
@@ -230,21 +215,14 @@ void TBSpline::SaveToText(TTextWriter& F) const {
 }
 
 void TBSpline::LoadFromText(TTextReader& F) {
-    std::string L = F.ReadLine();
-    if (IsKnotTypeLine(L)) {
-        KnotTypeByString(L);
-        L = F.ReadLine();
-        if (KnotType != ktOpen && KnotType != ktPeriodic) {
-            KnotsFromString(L);
-            MinT = CutValue(F.ReadLine(), "BSpline.MinTParameter");
-            MaxT = CutValue(F.ReadLine(), "BSpline.MaxTParameter");
-            L = F.ReadLine();
-        }
-    }
-    if (L == "ForcedBezier") {
-        ForcedBezier = true;
-        L = F.ReadLine();
-    }
+    const std::string L = ReadKnotHead(F, ForcedBezier, [&](std::string_view KindLine) {
+        KnotTypeByString(KindLine);
+        // Open and periodic knots are built, never stored.
+        if (KnotType == ktOpen || KnotType == ktPeriodic) return;
+        KnotsFromString(F.ReadLine());
+        MinT = CutValue(F.ReadLine(), "BSpline.MinTParameter");
+        MaxT = CutValue(F.ReadLine(), "BSpline.MaxTParameter");
+    });
     Order = FieldOrder(L, "BSpline.Order");
     TPolyline::LoadFromText(F);
     // The flag makes the order the number of control points.

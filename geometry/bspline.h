@@ -38,8 +38,8 @@ public:
     // Control points and display attributes, then order, flags, counts, knots and range; the
     // basis values are not copied.
     void Assign(const TBSpline& Src);
-    // Control points mapped by a 4 x 4 matrix with the curve data copied (ForcedBezier last);
-    // display attributes are not copied. None for a matrix that is not 4 x 4.
+    // Control points mapped by a 4 x 4 matrix with the curve data copied; display attributes are
+    // not copied. None for a matrix that is not 4 x 4.
     std::unique_ptr<TBSpline> TransformedCopy(const TMatrix& M) const;
 
     // Clears ForcedBezier, then sets Order.
@@ -80,24 +80,25 @@ public:
     std::string_view ClassName() const override { return "TBSpline"; }
     void SaveToText(TTextWriter& F) const override;
     void LoadFromText(TTextReader& F) override;
-    // The curve point with the given coordinate by bisection of the parameter range, assuming
-    // the coordinate changes monotonically; none when the ends do not bracket it.
-    std::unique_ptr<TRPoint> PointAtX(double X) override;
-    std::unique_ptr<TRPoint> PointAtY(double Y) override;
-    std::unique_ptr<TRPoint> PointAtZ(double Z) override;
     // Samples points of the curve, or a copy of the control polygon when it cannot be evaluated.
     std::unique_ptr<TPolyline> GetPolyline() override;
     void DrawCurve(TGStream& Stream) override { Draw(Stream); }
     std::unique_ptr<TPolyline> TransformedCurveCopy(const TMatrix& M) const override;
+
+protected:
+    // The curve point with the given coordinate by bisection of the parameter range, assuming
+    // the coordinate changes monotonically; none when the ends do not bracket it.
+    std::unique_ptr<TRPoint> PointAtAxis(int Axis, double Value) override;
 
 private:
     TKnotVector FKnot;
     std::vector<double> FBasis; // FBasis[i - 1] is Basis(i)
     TBasisValues FValues;
 
+    // Order, flags, counts, knots and range of Src.
+    void AssignCurveData(const TBSpline& Src);
     bool Evaluable() const;
     double SampleParameter(int j) const;
-    std::unique_ptr<TRPoint> PointAtAxis(int Axis, double Value);
 };
 
 // The open curve of the given order through the points (chord-length parameters, least squares

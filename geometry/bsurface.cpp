@@ -286,24 +286,17 @@ void TBSplineSurface::SaveToText(TTextWriter& F) const {
 }
 
 void TBSplineSurface::LoadFromText(TTextReader& F) {
-    std::string L = F.ReadLine();
-    if (IsKnotTypeLine(L)) {
-        KnotTypeByString(L);
+    const std::string L = ReadKnotHead(F, ForcedBezier, [&](std::string_view KindLine) {
+        KnotTypeByString(KindLine);
         // Open knots are built, never stored: only the other kinds carry the knot block.
-        if (KnotType != ktOpen) {
-            KnotsUFromString(F.ReadLine());
-            KnotsVFromString(F.ReadLine());
-            MinU = FieldNumber(F.ReadLine(), "BSplineSurface.MinUParameter");
-            MinV = FieldNumber(F.ReadLine(), "BSplineSurface.MinVParameter");
-            MaxU = FieldNumber(F.ReadLine(), "BSplineSurface.MaxUParameter");
-            MaxV = FieldNumber(F.ReadLine(), "BSplineSurface.MaxVParameter");
-        }
-        L = F.ReadLine();
-    }
-    if (L == "ForcedBezier") {
-        ForcedBezier = true;
-        L = F.ReadLine();
-    }
+        if (KnotType == ktOpen) return;
+        KnotsUFromString(F.ReadLine());
+        KnotsVFromString(F.ReadLine());
+        MinU = FieldNumber(F.ReadLine(), "BSplineSurface.MinUParameter");
+        MinV = FieldNumber(F.ReadLine(), "BSplineSurface.MinVParameter");
+        MaxU = FieldNumber(F.ReadLine(), "BSplineSurface.MaxUParameter");
+        MaxV = FieldNumber(F.ReadLine(), "BSplineSurface.MaxVParameter");
+    });
     OrderU = FieldOrder(L, "BSplineSurface.OrderU");
     OrderV = FieldOrder(F.ReadLine(), "BSplineSurface.OrderV");
     TMesh::LoadFromText(F);

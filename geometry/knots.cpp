@@ -44,8 +44,18 @@ std::uint8_t KnotTypeFromText(std::string_view S, const char* UnknownText) {
     throw EReadError(UnknownText);
 }
 
-bool IsKnotTypeLine(std::string_view Line) {
-    return UpperCase(Line).find("KNOTTYPE") != std::string::npos;
+std::string ReadKnotHead(TTextReader& F, bool& ForcedBezier,
+                         const std::function<void(std::string_view KindLine)>& ReadKnots) {
+    std::string L = F.ReadLine();
+    if (UpperCase(L).find("KNOTTYPE") != std::string::npos) {
+        ReadKnots(L);
+        L = F.ReadLine();
+    }
+    if (L == "ForcedBezier") {
+        ForcedBezier = true;
+        L = F.ReadLine();
+    }
+    return L;
 }
 
 void CheckSampleCount(int Count) {

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class TTextReader;
 
 // Knot kinds of a curve or surface; any value above ktNonUniform counts as Custom.
 inline constexpr std::uint8_t ktOpen = 0;
@@ -19,8 +22,12 @@ std::string KnotTypeName(std::uint8_t KnotType);
 // Custom, so a whole record line may be passed; EReadError with UnknownText when none occurs.
 std::uint8_t KnotTypeFromText(std::string_view S, const char* UnknownText);
 
-// The record line that opens a knot block: its upper-cased text contains "KNOTTYPE".
-bool IsKnotTypeLine(std::string_view Line);
+// Reads the head that curve and surface records share, up to the order line, which it answers:
+// an optional knot-kind line (its upper-cased text contains "KNOTTYPE"), handed to ReadKnots,
+// which reads the knot block that its kind carries; then an optional "ForcedBezier" line, which
+// sets ForcedBezier.
+std::string ReadKnotHead(TTextReader& F, bool& ForcedBezier,
+                         const std::function<void(std::string_view KindLine)>& ReadKnots);
 
 // Raises EGeometryError when Count is below 2: sampling divides the range by Count - 1.
 void CheckSampleCount(int Count);

@@ -43,19 +43,7 @@ void TPolyline::LoadFromText(TTextReader& F) {
     }
 }
 
-std::unique_ptr<TRPoint> TPolyline::PointAtX(double X) {
-    return PointAtAxis(0, X);
-}
-
-std::unique_ptr<TRPoint> TPolyline::PointAtY(double Y) {
-    return PointAtAxis(1, Y);
-}
-
-std::unique_ptr<TRPoint> TPolyline::PointAtZ(double Z) {
-    return PointAtAxis(2, Z);
-}
-
-std::unique_ptr<TRPoint> TPolyline::PointAtAxis(int Axis, double Value) const {
+std::unique_ptr<TRPoint> TPolyline::PointAtAxis(int Axis, double Value) {
     const TExtents E = Extents();
     const double Min[3] = {E.MinX, E.MinY, E.MinZ}, Max[3] = {E.MaxX, E.MaxY, E.MaxZ};
     if (!Between(Min[Axis], Max[Axis], Value)) return nullptr;

@@ -28,10 +28,10 @@ public:
     virtual void SaveToText(TTextWriter& F) const;
     // Overwrites the first NumPoints points in place; points beyond them stay.
     virtual void LoadFromText(TTextReader& F);
-    // The point of the chain with the given coordinate, or none.
-    virtual std::unique_ptr<TRPoint> PointAtX(double X);
-    virtual std::unique_ptr<TRPoint> PointAtY(double Y);
-    virtual std::unique_ptr<TRPoint> PointAtZ(double Z);
+    // The point with the given coordinate (PointAtAxis on axis 0, 1 or 2), or none.
+    std::unique_ptr<TRPoint> PointAtX(double X) { return PointAtAxis(0, X); }
+    std::unique_ptr<TRPoint> PointAtY(double Y) { return PointAtAxis(1, Y); }
+    std::unique_ptr<TRPoint> PointAtZ(double Z) { return PointAtAxis(2, Z); }
     // The plain polyline this object stands for: here a copy, for a curve its samples.
     virtual std::unique_ptr<TPolyline> GetPolyline();
 
@@ -74,10 +74,14 @@ public:
     // "[" + ClassName() + "]", then the record; raises EIOError when the file cannot be written.
     void SaveToFile(const std::string& FileName) const;
 
+protected:
+    // The point of the chain whose coordinate Axis (0 X, 1 Y, 2 Z) is Value, or none; a curve
+    // searches its own points.
+    virtual std::unique_ptr<TRPoint> PointAtAxis(int Axis, double Value);
+
 private:
     double XPosition = 0.0;
 
-    std::unique_ptr<TRPoint> PointAtAxis(int Axis, double Value) const;
     void StartAt(int Middle);
     void QuickSort(int Axis, int Lo, int Hi);
 };
