@@ -207,28 +207,30 @@ TEST(HullParameters, FlatOfSideKeepsTheDeckEndInProportion) {
 }
 
 TEST(HullParameters, LengthTransformations) {
-    TKeelvane Geosim;
-    Geosim.SetLbp(200);
-    const TKeelvaneParameters& G = Geosim.Parameters();
-    EXPECT_DOUBLE_EQ(G.Beam, 40);
-    EXPECT_DOUBLE_EQ(G.StemRadius, 0.2);
-    EXPECT_DOUBLE_EQ(G.Draught, 8.344);
-    EXPECT_DOUBLE_EQ(G.ParallelDeckF, 152);
-    EXPECT_DOUBLE_EQ(G.BowCurvature, 15);
-    EXPECT_DOUBLE_EQ(Geosim.SternProfileHeight(), 9.1);
-
-    TKeelvane Length;
-    Length.TransformMode = tmLengthOnly;
-    Length.SetLbp(200);
-    const TKeelvaneParameters& P = Length.Parameters();
-    EXPECT_DOUBLE_EQ(P.Beam, 20);
-    EXPECT_DOUBLE_EQ(P.Depth, 9.5);
-    EXPECT_DOUBLE_EQ(P.Draught, 4.172);
-    EXPECT_DOUBLE_EQ(P.ParallelDeckF, 152);
-    EXPECT_DOUBLE_EQ(P.FOSBow, 120);
-    EXPECT_DOUBLE_EQ(Length.SternProfileHeight(), 4.55);
-    Length.Generate();
-    EXPECT_EQ(Length.Count(), Length.NumColumns() * 12);
+    // Lbp from 100 to 200: Geosim doubles every length but keeps the ratios; length only doubles
+    // the longitudinal lengths and keeps breadths, heights and radii.
+    struct TExpected {
+        TTransformMode Mode;
+        double Beam, Depth, Draught, StemRadius, ParallelDeckF, FOSBow, BowCurvature, SternHeight;
+    };
+    for (const TExpected& E : {TExpected{tmGeosim, 40, 19, 8.344, 0.2, 152, 120, 15, 9.1},
+                               TExpected{tmLengthOnly, 20, 9.5, 4.172, 0.1, 152, 120, 15, 4.55}}) {
+        SCOPED_TRACE(E.Mode == tmGeosim ? "Geosim" : "length only");
+        TKeelvane K;
+        K.TransformMode = E.Mode;
+        K.SetLbp(200);
+        const TKeelvaneParameters& P = K.Parameters();
+        EXPECT_DOUBLE_EQ(P.Beam, E.Beam);
+        EXPECT_DOUBLE_EQ(P.Depth, E.Depth);
+        EXPECT_DOUBLE_EQ(P.Draught, E.Draught);
+        EXPECT_DOUBLE_EQ(P.StemRadius, E.StemRadius);
+        EXPECT_DOUBLE_EQ(P.ParallelDeckF, E.ParallelDeckF);
+        EXPECT_DOUBLE_EQ(P.FOSBow, E.FOSBow);
+        EXPECT_DOUBLE_EQ(P.BowCurvature, E.BowCurvature);
+        EXPECT_DOUBLE_EQ(K.SternProfileHeight(), E.SternHeight);
+        K.Generate();
+        EXPECT_EQ(K.Count(), K.NumColumns() * 12);
+    }
 }
 
 TEST(HullParameters, KeysIndexAndSetThroughTheSetters) {
