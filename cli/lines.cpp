@@ -116,7 +116,11 @@ int RunLines(const TArguments& Arguments, std::ostream& Out, std::ostream& Err) 
 
     TOutputFiles Files;
     if (Sheet) Sheet->SaveToFile(Files.Add(*O.Svg));
-    if (O.Geo) TGeometryFile(Files.Add(*O.Geo)).Write(*Lines);
+    if (O.Geo) {
+        TGeometryFile Geo(Files.Add(*O.Geo));
+        Geo.Write(*Lines);
+        Geo.Close();
+    }
     Files.Commit();
     Out << Lines->Count() << " contour polylines from " << Contours.NumXContours() << " stations, "
         << Contours.NumZContours() << " waterlines and " << Contours.NumYContours()

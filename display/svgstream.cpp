@@ -157,6 +157,5 @@ void TSvgStream::SaveToFile(const std::string& FileName) const {
     std::ofstream File(FileName, std::ios::binary);
     if (!File) throw EIOError("Unable to create file " + FileName);
     File << Document();
-    File.close();
-    if (!File) throw EIOError("Unable to write file " + FileName);
+    CloseWrittenFile(File, FileName);
 }

@@ -8,8 +8,12 @@
 #include "geometry/polylist.h"
 
 TGeometryFile::TGeometryFile(const std::string& FileName)
-    : F(FileName, std::ios::binary | std::ios::trunc) {
+    : FFileName(FileName), F(FileName, std::ios::binary | std::ios::trunc) {
     if (!F) throw EIOError("Unable to create file " + FileName);
+}
+
+void TGeometryFile::Close() {
+    CloseWrittenFile(F, FFileName);
 }
 
 void TGeometryFile::Header(std::string_view ClassName) {

@@ -39,8 +39,14 @@ public:
         Header(Entity.ClassName());
         EndEntry();
     }
+    // Writes out what the stream still holds and closes the file, once; raises EIOError when the
+    // file did not get all of it (a full disk often shows only here). Callers that keep the file
+    // call it: the destructor closes an unclosed file without a word, as raising there could end
+    // the program while another exception unwinds.
+    void Close();
 
 private:
+    std::string FFileName;
     std::ofstream F;
 
     void Header(std::string_view ClassName);

@@ -55,6 +55,7 @@ TEST(GeometryFile, Entries) {
         F.Write(TNamed());
         F.Write(THullLike());
         F.Write(TPolygonList());
+        F.Close();
     }
     EXPECT_EQ(FileText(Name), "[TPolyline]\r\nNumPoints=2\r\n"
                               "     1.500    -2.000     0.250\r\n"
@@ -67,4 +68,17 @@ TEST(GeometryFile, Entries) {
                               "     0.000000     0.000000     0.000000     1.000\r\n\r\n"
                               "[TPolygonList]\r\nNumberofPolygons=0\r\n\r\n");
     EXPECT_THROW(TGeometryFile("/nonexistent-folder/x.geo"), EIOError);
+}
+
+TEST(GeometryFile, AFailureThatShowsOnlyOnClosingRaises) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    TGeometryFile F("/dev/full");
+    // A short entry stays in the stream's buffer: the full device refuses it only on the flush.
+    F.Write(TNamed());
+    try {
+        F.Close();
+        ADD_FAILURE() << "no error on closing";
+    } catch (const EIOError& E) {
+        EXPECT_STREQ(E.what(), "Unable to write file /dev/full");
+    }
 }

@@ -214,9 +214,7 @@ void TPolyline::SaveToFile(const std::string& FileName) const {
     TTextWriter F(File);
     F.Line("[" + std::string(ClassName()) + "]");
     SaveToText(F);
-    // The record sits in the stream's buffer until here: a full disk shows only on closing.
-    File.close();
-    if (!File) throw EIOError("Unable to write file " + FileName);
+    CloseWrittenFile(File, FileName);
 }
 
 namespace {

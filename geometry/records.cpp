@@ -9,6 +9,7 @@
 #include <array>
 #include <charconv>
 #include <cstdlib>
+#include <fstream>
 #include <limits>
 
 namespace {
@@ -65,6 +66,11 @@ std::string GeneralText(double v) {
         return StripTrailingZeros(FixedText(v, Precision - 1 - Exponent));
     }
     return StripTrailingZeros(Scientific.substr(0, E)) + "E" + std::to_string(Exponent);
+}
+
+void CloseWrittenFile(std::ofstream& File, const std::string& FileName) {
+    File.close();
+    if (!File) throw EIOError("Unable to write file " + FileName);
 }
 
 void TTextWriter::Line(std::string_view Text) {

@@ -2,6 +2,7 @@
 // writer, a line/number reader, and the parsing of key=value fields.
 #pragma once
 
+#include <iosfwd>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -14,6 +15,11 @@ std::string FixedField(double v, int decimals, int width);
 // The general format: shortest text of at most 15 significant digits, fixed notation when
 // 1e-5 <= |v| < 1e15 (or v = 0), else mantissa "E" exponent: 0.5, 2, 1E-6, 1.5E20.
 std::string GeneralText(double v);
+
+// Closes a file written through a stream. Written text waits in the stream's buffer, so a full
+// disk may show only here: raises EIOError "Unable to write file " + FileName when any write or
+// the final flush failed.
+void CloseWrittenFile(std::ofstream& File, const std::string& FileName);
 
 // Writes record lines, each ended by CR LF; a failed write raises EIOError.
 class TTextWriter {

@@ -50,8 +50,7 @@ void TKeelvane::SaveToFile(const std::string& FileName) {
             TTextWriter W(Out);
             W.Line("[" + std::string(ProjectClassName) + "]");
             SaveToText(W);
-            Out.close();
-            if (!Out) throw EIOError("Unable to write file " + FileName);
+            CloseWrittenFile(Out, FileName);
         }
         std::error_code Error;
         std::filesystem::rename(Temporary, FileName, Error);

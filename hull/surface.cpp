@@ -88,4 +88,5 @@ void TKeelvane::ExportDiagnostics(const std::string& FileName) {
     TBSplineSurface Net(NumU, NumV);
     Net.Assign(static_cast<const TBSplineSurface&>(*this));
     File.Write(Net);
+    File.Close();
 }
