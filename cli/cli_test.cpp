@@ -128,11 +128,24 @@ TEST_F(CliTest, UsageErrorsExitTwoWithTheUsage) {
     EXPECT_FALSE(std::filesystem::exists("x.kvp"));
 }
 
-TEST_F(CliTest, DiagnosticsGoWhereAsked) {
+TEST_F(CliTest, DiagnosticsGoWhereAskedAndOnlyBesideASavedProject) {
     const TRun R = Cli({"generate", "-o", Path("d.kvp"), "--geo", Path("diag.geo")});
     ASSERT_EQ(R.Code, 0) << R.Err;
     EXPECT_EQ(ReadAll(Path("diag.geo")).rfind("[TBSpline]\r\n", 0), 0u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder), {}), 2);
+
+    // A project that cannot be saved, a construction that cannot be written, a hull that cannot
+    // be generated: nothing more is written.
+    const std::vector<TArguments> Failing = {
+        {"generate", "-o", Path("missing/e.kvp"), "--geo", Path("e.geo")},
+        {"generate", "-o", Path("e.kvp"), "--geo", Path("missing/e.geo")},
+        {"generate", "-s", "TransomImmersion=3", "-o", Path("e.kvp"), "--geo", Path("e.geo")},
+    };
+    for (const TArguments& A : Failing) {
+        const TRun F = Cli(A);
+        EXPECT_EQ(F.Code, 1) << F.Err;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder), {}), 2) << A[2];
+    }
 }
 
 TEST_F(CliTest, InfoShowsParametersAndTheStoredNet) {

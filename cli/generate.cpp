@@ -2,11 +2,11 @@
 // generated and saved as a project.
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/outputfiles.h"
 #include "cli/reportingmodel.h"
 
 #include "geometry/errors.h"
 
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <utility>
@@ -78,13 +78,13 @@ int RunGenerate(const TArguments& Arguments, std::ostream& Out, std::ostream& Er
     if (O.LengthOnly) Model.TransformMode = tmLengthOnly;
     for (const auto& [Index, Value] : O.Settings) ApplySetting(Model, Index, Value);
     if (O.BowShape) ApplySetting(Model, 0, *O.BowShape);
-    if (O.Diagnostics) {
-        const std::filesystem::path Geo(*O.Diagnostics);
-        Model.DiagnosticsFolder = Geo.has_parent_path() ? Geo.parent_path().string() : ".";
-        Model.DiagnosticsExportName = Geo.filename().string();
-    }
     Model.Generate();
+    // The construction goes into place only beside a saved project: a failed export or save
+    // leaves neither file.
+    TOutputFiles Files;
+    if (O.Diagnostics) Model.ExportDiagnostics(Files.Add(*O.Diagnostics));
     Model.SaveToFile(*O.Output);
+    Files.Commit();
     Out << "Wrote " << *O.Output << ": " << NetSummary(Model) << "\n";
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/linesplan.h"
+#include "cli/outputfiles.h"
 #include "cli/reportingmodel.h"
 
 #include "contours/computecontours.h"
@@ -12,7 +13,6 @@
 #include "geometry/geofile.h"
 #include "geometry/polylist.h"
 
-#include <filesystem>
 #include <ostream>
 
 namespace {
@@ -75,32 +75,6 @@ void AddPlanes(TContours& Contours, const TLinesOptions& O, const TKeelvaneParam
         if (O.Planes[Axis])
             for (const double Position : *O.Planes[Axis]) Contours.Add(Axis, Position);
 }
-
-// Writes every file beside its target first and renames them into place only when all were
-// written, so a failure leaves no output behind.
-class TOutputFiles {
-public:
-    ~TOutputFiles() {
-        std::error_code Ignored;
-        for (const auto& [Temporary, Target] : Files) std::filesystem::remove(Temporary, Ignored);
-    }
-    // The temporary name to write Target under.
-    std::string Add(const std::string& Target) {
-        Files.emplace_back(Target + ".tmp", Target);
-        return Files.back().first;
-    }
-    void Commit() {
-        for (const auto& [Temporary, Target] : Files) {
-            std::error_code Error;
-            std::filesystem::rename(Temporary, Target, Error);
-            if (Error) throw EIOError("Unable to write " + Target);
-        }
-        Files.clear();
-    }
-
-private:
-    std::vector<std::pair<std::string, std::string>> Files;
-};
 
 } // namespace
 
