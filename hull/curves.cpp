@@ -14,6 +14,9 @@ namespace {
 constexpr double HalfPi = std::numbers::pi / 2;
 // Keeps the net within what a surface can hold (NumColumns + order below 500).
 constexpr double MaxMidBodySteps = 470;
+// The share of the way from the boss to the aft end of the flat of side that the run takes
+// before the parallel middle body begins; one stored factor, so every layout rounds alike.
+constexpr double RunShare = 5.0 / 7;
 
 // The local chain mapped by a rotation, then moved by (dx, 0, dz).
 void AddTransformed(TBSpline& Curve, const TPolyline& Local, const TMatrix& Rotation, double dx,
@@ -31,7 +34,7 @@ void TKeelvane::BalanceFlats() {
     if (P.FOSAft > FMidship) P.FOSAft = FMidship;
     if (P.FOSBow < FMidship) P.FOSBow = FMidship;
     const double a = P.TransomBehindAP + P.StBossStart + P.StBossToot + r() / 2;
-    FMidBodyAft = (P.FOSAft - a) * 5 / 7 + a;
+    FMidBodyAft = (P.FOSAft - a) * RunShare + a;
     if (0.2 * L() > FMidBodyAft) {
         FMidBodyAft = 0.2 * L();
         P.FOSAft = (FMidBodyAft - a) * 7 / 5 + a;
