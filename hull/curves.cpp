@@ -80,7 +80,10 @@ void TKeelvane::LayoutColumns() {
                              "forward or StBossStart aft");
     const int n = static_cast<int>(Steps);
     x.resize(static_cast<std::size_t>(n) + 19);
-    for (int i = 1; i <= n; ++i) x[static_cast<std::size_t>(10 + i)] = x0 + i * span / n;
+    if (n > 0) {
+        const double dx = span / n;
+        for (int i = 1; i <= n; ++i) x[static_cast<std::size_t>(10 + i)] = x0 + i * dx;
+    }
 
     // The entrance and the stem.
     const double xf = r() / 2 + FMidBodyFwd;
