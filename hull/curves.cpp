@@ -289,7 +289,7 @@ void TKeelvane::BuildTransom() {
     const double zt = T() - P.TransomImmersion;
     const double ht = D() - zt;
     const double Lt = Hypot(P.TransomBeam / 2, ht);
-    const double Alpha = ArcTan2(ht, P.TransomBeam / 2);
+    const double Alpha = std::atan(Divide(ht, P.TransomBeam / 2));
     const double k = Alpha * P.TransomCurvature / 100;
     const double tk = Tan(k), tkh = Tan(k / 2);
 
