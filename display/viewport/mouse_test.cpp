@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 using T3D = TShownView<TView3D>;
@@ -100,6 +102,25 @@ TEST(ViewportMouse, DragWhoseReleaseIsLostEndsWhereThePointerWas) {
     V.View->hide();
     EXPECT_EQ(V.Redraws, 2); // zoomed to the band
     EXPECT_EQ(V.View->Canvas()->PenMode(), pmCopy);
+
+    // A window unmapped under the pointer takes the release along without hiding the control:
+    // the next move with the button up, or the next press, ends the drag.
+    V.View->show();
+    V.View->SetModifyMode(mmRotate);
+    SendMouse(*V.View, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {50, 50});
+    SendMouse(*V.View, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {100, 50});
+    SendMouse(*V.View, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {190, 90});
+    EXPECT_FALSE(V.View->MouseIsDown());
+    EXPECT_EQ(V.Redraws, 3);
+    EXPECT_DOUBLE_EQ(V.View->View3D().Theta(), 135);
+
+    V.View->SetModifyMode(mmDragBox);
+    std::vector<TPixelRect> Boxes;
+    V.View->OnDragBox = [&](QObject*, TPixelRect R, TShiftState) { Boxes.push_back(R); };
+    SendMouse(*V.View, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {20, 20});
+    SendMouse(*V.View, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {60, 40});
+    Drag(*V.View, {{100, 80}, {120, 90}});
+    EXPECT_EQ(Boxes, (std::vector<TPixelRect>{{20, 20, 60, 40}, {100, 80, 120, 90}}));
 }
 
 TEST(ViewportMouse, RightButtonDragDoesNothing) {

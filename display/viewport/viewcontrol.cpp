@@ -173,12 +173,16 @@ void TView::mousePressEvent(QMouseEvent* Event) {
     // The drags measure the pointer against the drawing area's size: on a control that is all
     // border they would divide by zero.
     if (contentsRect().isEmpty()) return;
+    // A second left press, or a move with the left button up, means the release of an open drag
+    // went elsewhere.
+    if (Event->button() == Qt::LeftButton) MouseLost();
     const QPoint P = FLastMouse = ClientPoint(*Event);
     MouseDown(Event->button(), {Event->modifiers(), Event->buttons()}, P.x(), P.y());
 }
 
 void TView::mouseMoveEvent(QMouseEvent* Event) {
     if (contentsRect().isEmpty()) return;
+    if (!Event->buttons().testFlag(Qt::LeftButton)) MouseLost();
     const QPoint P = FLastMouse = ClientPoint(*Event);
     MouseMove({Event->modifiers(), Event->buttons()}, P.x(), P.y());
 }
@@ -201,8 +205,10 @@ void TView::changeEvent(QEvent* Event) {
 }
 
 void TView::MouseLost() {
-    // A release that goes to another window (a dialog opened during the drag) never comes here:
-    // without it the drag would stay open and every deferred redraw wait for good.
+    // A release that goes to another window (a dialog opened during the drag, or none when the
+    // window is unmapped under the pointer, which ends the grab without hiding the control or
+    // deactivating its window) never comes here: without it the drag would stay open and every
+    // deferred redraw wait for good.
     if (FMouseIsDown)
         MouseUp(Qt::LeftButton, {QGuiApplication::keyboardModifiers(), Qt::NoButton},
                 FLastMouse.x(), FLastMouse.y());
