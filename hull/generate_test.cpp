@@ -163,6 +163,27 @@ TEST(HullGenerate, BulbousBowGeneratesWithTheBulbAtTheStem) {
     EXPECT_NEAR(K.Point(Stem - 3, 2).Y, 1.92, 1e-9);
 }
 
+// Filling the fore columns from the waterlines starts behind the rows the stem steps wrote: the
+// plain bow's column beside the stem side keeps its two keel rows at the stem's foot.
+TEST(HullGenerate, ForeColumnsKeepTheRowsTheStemStepsWrote) {
+    TKeelvane K;
+    K.Generate();
+    const TRPoint& Foot = K.StemProfile().At(2);
+    const TPolyline& F = K.Columns().Polyline(K.NumColumns() - 3);
+    EXPECT_TRUE(SamePoint(F.At(0), TRPoint(Foot.X, 0, 0)));
+    EXPECT_TRUE(SamePoint(F.At(1), TRPoint(Foot.X, 0.1, 0)));
+    const TPolyline& Stem = K.Columns().Polyline(K.NumColumns() - 1);
+    for (int j = 0; j < 12; ++j) EXPECT_TRUE(SamePoint(Stem.At(j), K.StemProfile().At(j))) << j;
+}
+
+// Above the deck no waterline exists: the half-breadth stays and the point is reported.
+TEST(HullGenerate, HalfBreadthOutsideTheWaterlinesKeepsYAndReportsThePoint) {
+    TRecordingKeelvane K;
+    K.Generate();
+    EXPECT_DOUBLE_EQ(K.HalfBreadthAt(TRPoint(8.5, 3.25, 12)), 3.25);
+    EXPECT_EQ(K.Messages, std::vector<std::string>{"Error: 8.5 3.25 12"});
+}
+
 TEST(HullGenerate, ImpossibleParametersRaiseANamedMessageAndTheModelRecovers) {
     TKeelvane K;
     try {
