@@ -16,8 +16,8 @@ TEST(ApplicationErrors, AreShownOnceAndNestedOnesOnlyLogged) {
     // An error raised while the first one's message box is open (a repaint behind it) is logged.
     const auto Show = [&](const QString& M) {
         Shown << M;
-        EXPECT_TRUE(DeliverShowingErrors(Fail("behind the box"), [&](const QString& N) { Shown << N; },
-                                         Log));
+        EXPECT_TRUE(DeliverShowingErrors(
+            Fail("behind the box"), [&](const QString& N) { Shown << N; }, Log));
     };
 
     EXPECT_TRUE(DeliverShowingErrors(Fail("Division by zero"), Show, Log));
@@ -25,7 +25,8 @@ TEST(ApplicationErrors, AreShownOnceAndNestedOnesOnlyLogged) {
     EXPECT_EQ(Logged, QStringList{"behind the box"});
 
     // Once the box is closed the next error is shown again; normal delivery passes its answer on.
-    EXPECT_TRUE(DeliverShowingErrors(Fail("again"), [&](const QString& M) { Shown << M; }, Log));
+    EXPECT_TRUE(DeliverShowingErrors(
+        Fail("again"), [&](const QString& M) { Shown << M; }, Log));
     EXPECT_EQ(Shown.last(), "again");
     EXPECT_FALSE(DeliverShowingErrors([] { return false; }, Show, Log));
 }
