@@ -18,8 +18,6 @@ void LogToStandardError(const QString& Message) {
 
 } // namespace
 
-TApplication::TApplication(int& Argc, char** Argv) : QApplication(Argc, Argv) {}
-
 bool TApplication::notify(QObject* Receiver, QEvent* Event) {
     return DeliverShowingErrors([&] { return QApplication::notify(Receiver, Event); },
                                 ShowInMessageBox, LogToStandardError);

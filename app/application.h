@@ -9,7 +9,7 @@
 
 class TApplication : public QApplication {
 public:
-    TApplication(int& Argc, char** Argv);
+    using QApplication::QApplication;
 
     bool notify(QObject* Receiver, QEvent* Event) override;
 };

@@ -2,6 +2,8 @@
 // the pointer wrapping at the screen edges, typing filter, clamping and display of the value.
 #include "qnspin.h"
 
+#include "geometry/maths.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -15,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -66,6 +69,7 @@ TQnSpinButton::TQnSpinButton(QWidget* Parent) : QWidget(Parent) {
     resize(sizeHint());
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
+    connect(&RepeatTimer, &QTimer::timeout, this, [this] { RepeatTick(); });
 }
 
 void TQnSpinButton::SetPixelPerInc(int32_t Value) {
@@ -114,27 +118,22 @@ void TQnSpinButton::mousePressEvent(QMouseEvent* Event) {
         Pressed = TPressed::Up;
     else if (Y > Mid + GripGap())
         Pressed = TPressed::Down;
-    else if (FEnabledDragging && Y < Mid + GripGap()) {
+    else if (InGrip(Event->position().toPoint())) {
         Pressed = TPressed::Drag;
         DragCounter.Start(Event->globalPosition().toPoint().y());
     }
     update();
     if (OnPress) OnPress(this);
-    if (FRepeatClicks && (Pressed == TPressed::Up || Pressed == TPressed::Down)) {
-        if (!RepeatTimer) {
-            RepeatTimer = std::make_unique<QTimer>(this);
-            QObject::connect(RepeatTimer.get(), &QTimer::timeout, this, [this] { RepeatTick(); });
-        }
-        RepeatTimer->start(FirstRepeatInterval);
-    }
+    if (FRepeatClicks && (Pressed == TPressed::Up || Pressed == TPressed::Down))
+        RepeatTimer.start(FirstRepeatInterval);
 }
 
 void TQnSpinButton::RepeatTick() {
-    RepeatTimer->setInterval(RepeatInterval);
+    RepeatTimer.setInterval(RepeatInterval);
     if (Pressed == TPressed::Up || Pressed == TPressed::Down)
         Step(Pressed);
     else
-        RepeatTimer->stop();
+        RepeatTimer.stop();
 }
 
 void TQnSpinButton::Step(TPressed Arrow) {
@@ -171,7 +170,7 @@ void TQnSpinButton::mouseReleaseEvent(QMouseEvent* Event) {
 }
 
 void TQnSpinButton::EndPress() {
-    if (RepeatTimer) RepeatTimer->stop();
+    RepeatTimer.stop();
     Pressed = TPressed::None;
     update();
 }
@@ -301,10 +300,7 @@ float TQnSpinEdit::Value() const {
 }
 
 int32_t TQnSpinEdit::ValueI() const {
-    // Out of range truncates to the lowest integer, as a masked conversion would.
-    const double V = std::trunc(static_cast<double>(Value()));
-    const bool InRange = V >= INT32_MIN && V <= INT32_MAX;
-    return InRange ? static_cast<int32_t>(V) : INT32_MIN;
+    return TruncToInt(Value());
 }
 
 float TQnSpinEdit::Clamp(float NewValue) const {

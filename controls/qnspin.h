@@ -7,12 +7,11 @@
 #include <QTimer>
 #include <QWidget>
 
-class QPainter;
-
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
+
+class QPainter;
 
 enum TQnSpinType { spFloat = 0, spInteger = 1 };
 
@@ -88,7 +87,7 @@ private:
     bool FRepeatClicks = true;
     bool FEnabledDragging = true;
     TPressed Pressed = TPressed::None;
-    std::unique_ptr<QTimer> RepeatTimer;
+    QTimer RepeatTimer{this};
     TQnDragCounter DragCounter;
 };
 
@@ -140,6 +139,7 @@ public:
     float Value() const;
     // Clamps, then writes the text; a value that cannot be shown leaves the text as it was.
     void SetValue(float NewValue);
+    // Value truncated toward zero; INT32_MIN when out of the 32-bit range.
     int32_t ValueI() const;
     void SetValueI(int32_t NewValue) { SetValue(static_cast<float>(NewValue)); }
     float Increment() const { return FIncrement; }

@@ -43,8 +43,7 @@ void TGridModel::Recalculate() {
     if (OnBusy) OnBusy(true);
     FNeedsRecalc = false;
     try {
-        for (int Col = 0; Col < FColCount; ++Col)
-            for (int Row = 0; Row < FRowCount; ++Row) Cell(Col, Row).Calculate();
+        ForEachCell([](TGridRec& Each) { Each.Calculate(); });
     } catch (...) {
         // Each cell clears its own calculating mark as the error passes through it.
         if (OnBusy) OnBusy(false);
@@ -105,14 +104,12 @@ void TGridModel::CellLeft(int ACol, int ARow) {
 
 void TGridModel::SaveCells(std::ostream& Stream) {
     TTextWriter Writer(Stream);
-    for (int Col = 0; Col < FColCount; ++Col)
-        for (int Row = 0; Row < FRowCount; ++Row) Cell(Col, Row).WriteRecord(Writer);
+    ForEachCell([&](TGridRec& Each) { Each.WriteRecord(Writer); });
 }
 
 void TGridModel::LoadCells(std::istream& Stream) {
     TTextReader Reader(Stream);
-    for (int Col = 0; Col < FColCount; ++Col)
-        for (int Row = 0; Row < FRowCount; ++Row) Cell(Col, Row).ReadRecord(Reader);
+    ForEachCell([&](TGridRec& Each) { Each.ReadRecord(Reader); });
 }
 
 namespace {
@@ -127,6 +124,11 @@ void MakeHeading(TGridRec& Heading, const std::string& Label) {
 }
 
 } // namespace
+
+void TGridModel::ForEachCell(const std::function<void(TGridRec&)>& Do) {
+    for (int Col = 0; Col < FColCount; ++Col)
+        for (int Row = 0; Row < FRowCount; ++Row) Do(Cell(Col, Row));
+}
 
 void TGridModel::LabelHeaders() {
     for (int Col = 1; Col < FColCount; ++Col) MakeHeading(Cell(Col, 0), ColumnLabel(Col));

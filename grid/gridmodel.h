@@ -79,6 +79,8 @@ public:
     std::function<void(const std::string& Message)> OnNotANumber; // error message box
 
 private:
+    // Do on every cell of the current column and row counts, columns outermost.
+    void ForEachCell(const std::function<void(TGridRec&)>& Do);
     void LabelHeaders();
     void ClearHeaders();
     void CommandDone(int ACol, int ARow);

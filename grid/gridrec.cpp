@@ -208,21 +208,26 @@ long long ColorInteger(TColor Color) {
     return static_cast<std::int32_t>(Color);
 }
 
-// The next line, which must hold the field Key ("Cell.Key=value").
-std::string ReadField(TTextReader& Reader, std::string_view Key) {
-    const std::string Field = "Cell." + std::string(Key);
+// The next line, which must hold Field ("Cell.Key=value").
+std::string ReadField(TTextReader& Reader, std::string_view Field) {
     const std::string Line = Reader.ReadLine();
-    if (!Line.starts_with(Field + "=")) throw EReadError("Error in field " + Field);
+    if (!Line.starts_with(std::string(Field) + '='))
+        throw EReadError("Error in field " + std::string(Field));
     return Line;
 }
 
-long long ReadInteger(TTextReader& Reader, std::string_view Key) {
-    return FieldInteger(ReadField(Reader, Key), "Cell." + std::string(Key));
+long long ReadInteger(TTextReader& Reader, std::string_view Field) {
+    return FieldInteger(ReadField(Reader, Field), Field);
 }
 
-std::string ReadString(TTextReader& Reader, std::string_view Key) {
-    const std::string Line = ReadField(Reader, Key);
-    return Unescaped(std::string_view(Line).substr(Line.find('=') + 1));
+std::string ReadString(TTextReader& Reader, std::string_view Field) {
+    const std::string Line = ReadField(Reader, Field);
+    return Unescaped(std::string_view(Line).substr(Field.size() + 1));
+}
+
+// A stored enumeration value; one outside 0 .. Last reads as 0, the default.
+template <typename T> T StoredEnum(long long Value, T Last) {
+    return Value >= 0 && Value <= Last ? static_cast<T>(Value) : T{};
 }
 
 } // namespace
@@ -243,27 +248,18 @@ void TGridRec::WriteRecord(TTextWriter& Writer) const {
 }
 
 void TGridRec::ReadRecord(TTextReader& Reader) {
-    const long long Alignment = ReadInteger(Reader, "Alignment");
-    FAlignment = Alignment == taRightJustify || Alignment == taCenter
-                     ? static_cast<TAlignment>(Alignment)
-                     : taLeftJustify;
-    FCellColor = static_cast<TColor>(ReadInteger(Reader, "CellColor"));
-    FPrecision = static_cast<int>(ReadInteger(Reader, "Precision"));
-    FDigits = static_cast<int>(ReadInteger(Reader, "Digits"));
-    FFont.Color = static_cast<TColor>(ReadInteger(Reader, "FontColor"));
-    FFont.Name = ReadString(Reader, "FontName");
-    FFont.Size = static_cast<int>(ReadInteger(Reader, "FontSize"));
-    FFont.Style = static_cast<int>(ReadInteger(Reader, "FontStyle"));
-    const long long FormatType = ReadInteger(Reader, "FormatType");
-    FFormatType = FormatType == ftText || FormatType == ftNumeric
-                      ? static_cast<TFormatType>(FormatType)
-                      : ftVariable;
-    const long long Format = ReadInteger(Reader, "NumericFormat");
-    FNumericFormat = Format >= ffExponent && Format <= ffCurrency
-                         ? static_cast<TFloatFormat>(Format)
-                         : ffGeneral;
-    FNumber = Finite(FieldNumber(ReadField(Reader, "Number"), "Cell.Number"));
-    const std::string Stored = ReadString(Reader, "Text");
+    FAlignment = StoredEnum(ReadInteger(Reader, "Cell.Alignment"), taCenter);
+    FCellColor = static_cast<TColor>(ReadInteger(Reader, "Cell.CellColor"));
+    FPrecision = static_cast<int>(ReadInteger(Reader, "Cell.Precision"));
+    FDigits = static_cast<int>(ReadInteger(Reader, "Cell.Digits"));
+    FFont.Color = static_cast<TColor>(ReadInteger(Reader, "Cell.FontColor"));
+    FFont.Name = ReadString(Reader, "Cell.FontName");
+    FFont.Size = static_cast<int>(ReadInteger(Reader, "Cell.FontSize"));
+    FFont.Style = static_cast<int>(ReadInteger(Reader, "Cell.FontStyle"));
+    FFormatType = StoredEnum(ReadInteger(Reader, "Cell.FormatType"), ftNumeric);
+    FNumericFormat = StoredEnum(ReadInteger(Reader, "Cell.NumericFormat"), ffCurrency);
+    FNumber = Finite(FieldNumber(ReadField(Reader, "Cell.Number"), "Cell.Number"));
+    const std::string Stored = ReadString(Reader, "Cell.Text");
     // A numeric cell shows its number; a variable cell gets its formula back, showing the
     // stored result until the next calculation; anything else is display text.
     FFormula.clear();
