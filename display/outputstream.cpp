@@ -4,13 +4,15 @@
 void TOutputStream::SetTarget(TViewTarget* Target) {
     FView = Target;
     FStream = nullptr;
-    FTargetKind = tkView;
+    FKind = tkView;
+    FSuspended = false;
 }
 
 void TOutputStream::SetTarget(TGStream* Target) {
     FView = nullptr;
     FStream = Target;
-    FTargetKind = tkStream;
+    FKind = tkStream;
+    FSuspended = false;
 }
 
 TColor TOutputStream::GetLineColor() const {

@@ -1,6 +1,6 @@
-// The common base of the view streams: it holds the output target (a viewport, another stream,
-// or nothing) and routes the colour operations to it. TViewTarget is what a viewport offers a
-// stream: its colours and its device-level drawing.
+// The common base of the view streams: it holds the output target (a viewport or another stream),
+// switches output off and on, and routes the colour operations to the target. TViewTarget is what a
+// viewport offers a stream: its colours and its device-level drawing.
 #pragma once
 
 #include "geometry/gstream.h"
@@ -46,13 +46,17 @@ public:
     explicit TOutputStream(TViewTarget* Target) { SetTarget(Target); }
     explicit TOutputStream(TGStream* Target) { SetTarget(Target); }
 
+    // Also ends a Suspend.
     void SetTarget(TViewTarget* Target);
     void SetTarget(TGStream* Target);
+    // Output off (tkNone; every point still passes Transform) and back on to the target.
+    void Suspend() { FSuspended = true; }
+    void Resume() { FSuspended = false; }
 
-    TTargetKind TargetKind() const { return FTargetKind; }
+    TTargetKind TargetKind() const { return FSuspended ? tkNone : FKind; }
     // The target of its kind, or null.
-    TViewTarget* ViewTarget() const { return FTargetKind == tkView ? FView : nullptr; }
-    TGStream* StreamTarget() const { return FTargetKind == tkStream ? FStream : nullptr; }
+    TViewTarget* ViewTarget() const { return TargetKind() == tkView ? FView : nullptr; }
+    TGStream* StreamTarget() const { return TargetKind() == tkStream ? FStream : nullptr; }
 
     TColor GetLineColor() const override;
     TColor GetColor() const override;
@@ -60,12 +64,9 @@ public:
     void SetLineColor(TColor Color) override;
     void SetBackColor(TColor Color) override;
 
-protected:
-    // Switches output off (tkNone) and back; the stored target is kept.
-    void SetTargetKind(TTargetKind Kind) { FTargetKind = Kind; }
-
 private:
     TViewTarget* FView = nullptr;
     TGStream* FStream = nullptr;
-    TTargetKind FTargetKind = tkNone;
+    TTargetKind FKind = tkNone;
+    bool FSuspended = false;
 };

@@ -7,6 +7,7 @@
 #include "geometry/records.h"
 
 #include <array>
+#include <cmath>
 #include <fstream>
 
 namespace {
@@ -97,8 +98,7 @@ void TSvgStream::Line(double X1, double Y1, double, double X2, double Y2, double
 
 void TSvgStream::Circle(double X, double Y, double, double Radius) {
     FBody += "<circle cx=\"" + Coord(X, FOriginX) + "\" cy=\"" + Coord(Y, FOriginY) + "\" r=\"" +
-             FixedText(Radius < 0 ? -Radius : Radius, 2) + "\" fill=\"none\"" + Stroke(FLineColor) +
-             "/>\n";
+             FixedText(std::abs(Radius), 2) + "\" fill=\"none\"" + Stroke(FLineColor) + "/>\n";
 }
 
 std::string TSvgStream::PointsAttribute(const TRPoints& Points) const {

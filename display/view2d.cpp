@@ -10,7 +10,8 @@ void TG2DView::Transform(double X, double Y, double Z, double& TX, double& TY, d
     if (Y > FMaxY) FMaxY = Y;
     if (X < FMinX) FMinX = X;
     if (Y < FMinY) FMinY = Y;
-    MapWindow(X, Y, Z, TX, TY, TZ);
+    // X, Y are projected already: a descendant's Project would project them again.
+    TG2DView::Project(X, Y, Z, TX, TY, TZ);
 }
 
 bool TG2DView::WindowIsDegenerate() const {
@@ -23,10 +24,6 @@ bool TG2DView::CanInvert() const {
 }
 
 void TG2DView::Project(double X, double Y, double Z, double& TX, double& TY, double& TZ) {
-    MapWindow(X, Y, Z, TX, TY, TZ);
-}
-
-void TG2DView::MapWindow(double X, double Y, double Z, double& TX, double& TY, double& TZ) const {
     if (WindowIsDegenerate()) {
         TX = TY = TZ = 0;
         return;

@@ -39,6 +39,7 @@ public:
     double MinY() const { return FMinY; }
 
 protected:
+    // The projected point to device units through the window.
     void Project(double X, double Y, double Z, double& TX, double& TY, double& TZ) override;
     bool WindowIsDegenerate() const;
     // Device points map back only through a window with extent and a pixel size.
@@ -50,8 +51,6 @@ private:
     double FLeftX = 0, FTopY = 0, FRightX = 0, FBottomY = 0;
 
     void TransformInPlace(TRPoint& P);
-    // The projected point to device units through the window.
-    void MapWindow(double X, double Y, double Z, double& TX, double& TY, double& TZ) const;
 };
 
 // The value the extents take on ResetExtents: maxima at minus, minima at plus this.

@@ -36,15 +36,6 @@ std::unique_ptr<TMatrix> ViewRotation(double Theta, double Phi) {
     return R;
 }
 
-void Include(TExtents& E, double X, double Y, double Z) {
-    E.MaxX = std::max(E.MaxX, X);
-    E.MaxY = std::max(E.MaxY, Y);
-    E.MaxZ = std::max(E.MaxZ, Z);
-    E.MinX = std::min(E.MinX, X);
-    E.MinY = std::min(E.MinY, Y);
-    E.MinZ = std::min(E.MinZ, Z);
-}
-
 // Rows 1 to 3 of a 4 x 4 matrix applied to (X, Y, Z, 1).
 void Apply(const TMatrix& M, double X, double Y, double Z, double& RX, double& RY, double& RZ) {
     double Out[3];
@@ -67,14 +58,11 @@ TG3DView::TG3DView(TGStream* Target) : TG2DView(Target) {
 
 void TG3DView::UpdateMatrix() {
     const TExtents& E = FExtents;
-    const auto T =
-        Translation(-(E.MaxX + E.MinX) / 2, -(E.MaxY + E.MinY) / 2, -(E.MaxZ + E.MinZ) / 2);
+    const double CX = (E.MaxX + E.MinX) / 2, CY = (E.MaxY + E.MinY) / 2, CZ = (E.MaxZ + E.MinZ) / 2;
     const auto R = ViewRotation(Radians(FTheta), Radians(FPhi));
-    FMatrix = MatrixMultiply(*R, *T);
+    FMatrix = MatrixMultiply(*R, *Translation(-CX, -CY, -CZ));
     // R is orthonormal, so the inverse is exact: back-translation after the transpose.
-    const auto Back =
-        Translation((E.MaxX + E.MinX) / 2, (E.MaxY + E.MinY) / 2, (E.MaxZ + E.MinZ) / 2);
-    FInverseMatrix = MatrixMultiply(*Back, *MatrixTranspose(*R));
+    FInverseMatrix = MatrixMultiply(*Translation(CX, CY, CZ), *MatrixTranspose(*R));
 }
 
 void TG3DView::Rotate(double X, double Y, double Z, double& PX, double& PY, double& PZ) const {
@@ -86,7 +74,7 @@ void TG3DView::Rotate(double X, double Y, double Z, double& PX, double& PY, doub
 }
 
 void TG3DView::Transform(double X, double Y, double Z, double& TX, double& TY, double& TZ) {
-    Include(FExtents, X, Y, Z);
+    IncludeInExtents(FExtents, TRPoint(X, Y, Z));
     double PX, PY, PZ;
     Rotate(X, Y, Z, PX, PY, PZ);
     TG2DView::Transform(PX, PY, PZ, TX, TY, TZ);

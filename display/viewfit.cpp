@@ -20,8 +20,7 @@ TViewWindow ExtentsWindow(const TG2DView& View) {
 
 std::optional<TViewWindow> FittedWindow(const TG2DView& View, std::int32_t Width,
                                         std::int32_t Height) {
-    if (View.MaxX() < View.MinX() || View.MaxX() == View.MinX() || View.MaxY() == View.MinY())
-        return std::nullopt;
+    if (View.MaxX() <= View.MinX() || View.MaxY() == View.MinY()) return std::nullopt;
     if (Width <= 0 || Height <= 0) return std::nullopt;
     const double w = (View.MaxX() - View.MinX()) * (1 + FitMargin);
     const double h = (View.MaxY() - View.MinY()) * (1 + FitMargin);

@@ -1,5 +1,5 @@
-// The projection views: window mapping, the three standard views, perspective, inverse mapping,
-// extents, routing by target kind and the window fit.
+// The output and projection views: colour routing, window mapping, the three standard views,
+// perspective, inverse mapping, extents, routing by target kind and the window fit.
 #include "display/view3d.h"
 #include "display/viewfit.h"
 #include "geometry/points.h"
@@ -16,13 +16,13 @@ namespace {
 class TRecordingView : public TViewTarget {
 public:
     std::vector<std::vector<double>> Lines, Circles, Markers;
-    TColor Line = clWhite, Back = clBlack;
+    TColor Line = clWhite, Back = clBlack, Pen = clWhite;
     TCanvas* Canvas() override { return nullptr; }
     TColor LineColor() const override { return Line; }
-    void SetLineColor(TColor Color) override { Line = Color; }
+    void SetLineColor(TColor Color) override { Line = Pen = Color; }
     TColor BackColor() const override { return Back; }
     void SetBackColor(TColor Color) override { Back = Color; }
-    TColor PenColor() const override { return Line; }
+    TColor PenColor() const override { return Pen; }
     void DrawLine(double X1, double Y1, double, double X2, double Y2, double) override {
         Lines.push_back({X1, Y1, X2, Y2});
     }
@@ -36,7 +36,7 @@ public:
 };
 
 // A 200 x 200 pixel rectangle showing -10 .. 10 in both directions, Y up.
-template <class TView> void SetSquareWindow(TView& View) {
+void SetSquareWindow(TG2DView& View) {
     SetWindow(View, {-10, 10, 10, -10}, 200, 200);
 }
 
@@ -67,6 +67,36 @@ void ExpectPoint(const TRPoint& P, double X, double Y, double Z) {
     EXPECT_NEAR(P.X, X, 1e-9);
     EXPECT_NEAR(P.Y, Y, 1e-9);
     EXPECT_NEAR(P.Z, Z, 1e-9);
+}
+
+TEST(OutputStream, RoutesColoursByTargetKind) {
+    TRecordingView View;
+    View.Pen = 0x778899;
+    TOutputStream ToView(&View);
+    EXPECT_EQ(ToView.TargetKind(), tkView);
+    EXPECT_EQ(ToView.GetColor(), 0x778899u);
+    ToView.SetLineColor(0xFF);
+    EXPECT_EQ(View.Line, 0xFFu);
+    ToView.SetBackColor(0xAA);
+    EXPECT_EQ(ToView.GetBackColor(), 0xAAu);
+
+    TOutputStream Chained(static_cast<TGStream*>(&ToView));
+    EXPECT_EQ(Chained.TargetKind(), tkStream);
+    EXPECT_EQ(Chained.GetLineColor(), 0xFFu);
+    Chained.SetLineColor(0x1234);
+    EXPECT_EQ(View.Line, 0x1234u);
+
+    TGStream Plain;
+    Chained.SetTarget(&Plain);
+    EXPECT_EQ(Chained.GetBackColor(), clBlack);
+
+    ToView.Suspend();
+    EXPECT_EQ(ToView.GetLineColor(), 0u);
+    EXPECT_EQ(ToView.GetColor(), 0u);
+    ToView.SetLineColor(0x55);
+    EXPECT_EQ(View.Line, 0x1234u);
+    ToView.Resume();
+    EXPECT_EQ(ToView.GetLineColor(), 0x1234u);
 }
 
 TEST(G2DView, DegenerateWindowGivesOriginButExtentsGrow) {

@@ -16,28 +16,6 @@ std::int32_t RoundPixel(double V) {
     return static_cast<std::int32_t>(std::lround(V));
 }
 
-TViewStream::TViewStream(TViewTarget* Target) : TOutputStream(Target), FSavedKind(TargetKind()) {}
-
-TViewStream::TViewStream(TGStream* Target) : TOutputStream(Target), FSavedKind(TargetKind()) {}
-
-void TViewStream::SetTarget(TViewTarget* Target) {
-    TOutputStream::SetTarget(Target);
-    FSavedKind = TargetKind();
-}
-
-void TViewStream::SetTarget(TGStream* Target) {
-    TOutputStream::SetTarget(Target);
-    FSavedKind = TargetKind();
-}
-
-void TViewStream::Suspend() {
-    SetTargetKind(tkNone);
-}
-
-void TViewStream::Resume() {
-    SetTargetKind(FSavedKind);
-}
-
 TCanvas* TViewStream::GetCanvas() {
     if (auto* View = ViewTarget()) return View->Canvas();
     if (auto* Stream = StreamTarget()) return Stream->GetCanvas();

@@ -11,15 +11,7 @@ std::int32_t RoundPixel(double V);
 
 class TViewStream : public TOutputStream {
 public:
-    explicit TViewStream(TViewTarget* Target);
-    explicit TViewStream(TGStream* Target);
-
-    // Changing the target also changes what Resume restores.
-    void SetTarget(TViewTarget* Target);
-    void SetTarget(TGStream* Target);
-    // Output off (every point still passes Transform) and back on.
-    void Suspend();
-    void Resume();
+    using TOutputStream::TOutputStream;
 
     TCanvas* GetCanvas() override;
     void Transform(double X, double Y, double Z, double& TX, double& TY, double& TZ) override;
@@ -47,8 +39,6 @@ protected:
     virtual void Project(double X, double Y, double Z, double& TX, double& TY, double& TZ);
 
 private:
-    TTargetKind FSavedKind;
-
     // A text measure of DeviceSize device units, vertical or horizontal, as a world length.
     double WorldTextSize(double DeviceSize, bool Vertical);
 };

@@ -13,8 +13,6 @@ TCustomView2D::TCustomView2D(QWidget* Parent)
     SetModifyMode(mmUser);
 }
 
-TCustomView2D::~TCustomView2D() = default;
-
 void TCustomView2D::SetModifyMode(TModifyMode Mode) {
     StoreModifyMode(Mode);
     switch (Mode) {
@@ -108,7 +106,6 @@ bool TCustomView2D::HandlesDrag() const {
 }
 
 void TCustomView2D::MouseDown(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Shift.Left()) SetMouseIsDown(true);
     if (!HandlesDrag()) return TView::MouseDown(Button, Shift, X, Y);
     if (Shift.Left()) StartDrag(X, Y);
 }
@@ -130,22 +127,19 @@ void TCustomView2D::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TCustomView2D::MouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
-    if (!HandlesDrag()) {
-        TView::MouseUp(Button, Shift, X, Y);
-    } else if (MouseIsDown()) {
-        switch (ModifyMode()) {
-        case mmPan:
-        case mmZoom:
-            EndPanOrZoom();
-            break;
-        case mmZoomWindow:
-            EndZoomWindow(X, Y);
-            break;
-        default:
-            EndDragBox(X, Y);
-        }
+    if (!HandlesDrag()) return TView::MouseUp(Button, Shift, X, Y);
+    if (!MouseIsDown()) return;
+    switch (ModifyMode()) {
+    case mmPan:
+    case mmZoom:
+        EndPanOrZoom();
+        break;
+    case mmZoomWindow:
+        EndZoomWindow(X, Y);
+        break;
+    default:
+        EndDragBox(X, Y);
     }
-    SetMouseIsDown(false);
 }
 
 void TCustomView2D::StartDrag(int X, int Y) {
@@ -171,10 +165,7 @@ void TCustomView2D::StartDrag(int X, int Y) {
 void TCustomView2D::StartPan(int X, int Y) {
     FStartX = X;
     FStartY = Y;
-    FL0 = FView->LeftX();
-    FT0 = FView->TopY();
-    FW0 = FView->RightX() - FView->LeftX();
-    FH0 = FView->BottomY() - FView->TopY();
+    FSaved = Window();
     Clear();
     PreviewRedraw();
 }
@@ -182,20 +173,21 @@ void TCustomView2D::StartPan(int X, int Y) {
 void TCustomView2D::MovePan(int X, int Y) {
     PreviewInPen(BackColor());
     const double W = ClientWidth(), H = ClientHeight();
-    FView->SetLeftX((FStartX - X) * FW0 / W + FL0);
-    FView->SetTopY((FStartY - Y) * FH0 / H + FT0);
-    FView->SetRightX(((FStartX - X) / W + 1) * FW0 + FL0);
-    FView->SetBottomY(((FStartY - Y) / H + 1) * FH0 + FT0);
+    const TViewWindow& S = FSaved;
+    const double W0 = S.RightX - S.LeftX, H0 = S.BottomY - S.TopY;
+    FView->SetLeftX((FStartX - X) * W0 / W + S.LeftX);
+    FView->SetTopY((FStartY - Y) * H0 / H + S.TopY);
+    FView->SetRightX(((FStartX - X) / W + 1) * W0 + S.LeftX);
+    FView->SetBottomY(((FStartY - Y) / H + 1) * H0 + S.TopY);
     PreviewInPen(LineColor());
 }
 
 void TCustomView2D::StartZoom(int X, int Y) {
-    FSaved = Window();
-    const double fx = static_cast<double>(X) / ClientWidth();
-    const double fy = static_cast<double>(Y) / ClientHeight();
     StartPan(X, Y);
-    FAX = FW0 * fx + FL0;
-    FAY = FH0 * fy + FT0;
+    // The world point under the pointer stays in place.
+    const QPointF Anchor = WorldPoint(X, Y);
+    FAX = Anchor.x();
+    FAY = Anchor.y();
 }
 
 void TCustomView2D::MoveZoom(int Y) {

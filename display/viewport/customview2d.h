@@ -21,13 +21,13 @@ public:
     static constexpr int MinZoomWindow = 10;
 
     explicit TCustomView2D(QWidget* Parent = nullptr);
-    ~TCustomView2D() override;
 
     TG2DView& View() const { return *FView; }
     std::int32_t ZoomMagnification() const { return FZoomMagnification; }
     void SetZoomMagnification(std::int32_t Percent) { FZoomMagnification = Percent; }
     virtual void SetModifyMode(TModifyMode Mode);
     TPixelRect DragRect() const { return FDragRect; }
+    TViewWindow Window() const;
 
     // Clear, then OnRedraw.
     void Redraw() override;
@@ -57,9 +57,8 @@ protected:
 private:
     std::unique_ptr<TG2DView> FView;
     std::int32_t FZoomMagnification = 20;
-    // Drag state: start pixel, window at the start and its size, saved window, zoom anchor.
+    // Drag state: start pixel, window at the start, zoom anchor.
     int FStartX = 0, FStartY = 0;
-    double FL0 = 0, FT0 = 0, FW0 = 0, FH0 = 0;
     TViewWindow FSaved;
     double FAX = 0, FAY = 0;
     double FZoomX0 = 0, FZoomY0 = 0; // first corner of a zoom window, world units
@@ -67,7 +66,6 @@ private:
     TShiftState FDragShift;
 
     bool HandlesDrag() const;
-    TViewWindow Window() const;
     void ZoomBy(double f);
     // The pixel (X, Y) in the world units of the current window.
     QPointF WorldPoint(int X, int Y) const;

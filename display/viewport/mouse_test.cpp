@@ -28,14 +28,14 @@ TEST(ViewportMouse, PanMovesTheModelWithThePointer) {
 TEST(ViewportMouse, ZoomDragBackToItsStartRowRestoresTheWindow) {
     TFitted V;
     V.View->SetModifyMode(mmZoom);
-    const TViewWindow Before = WindowOf(*V.View);
+    const TViewWindow Before = V.View->Window();
     Drag(*V.View, {{60, 50}, {60, 20}, {70, 90}, {80, 50}});
-    EXPECT_EQ(WindowOf(*V.View), Before);
+    EXPECT_EQ(V.View->Window(), Before);
 
     // Up by a fifth of the height halves the window about the world point under the pointer.
     const auto Anchor = V.View->View().DeviceToPoint({60, 50});
     Drag(*V.View, {{60, 50}, {60, 30}});
-    const TViewWindow Half = WindowOf(*V.View);
+    const TViewWindow Half = V.View->Window();
     EXPECT_DOUBLE_EQ(Half.RightX - Half.LeftX, (Before.RightX - Before.LeftX) / 2);
     const auto Still = V.View->View().DeviceToPoint({60, 50});
     EXPECT_NEAR(Still->X, Anchor->X, 1e-9);
@@ -44,13 +44,13 @@ TEST(ViewportMouse, ZoomDragBackToItsStartRowRestoresTheWindow) {
 TEST(ViewportMouse, ZoomWindowNeedsMoreThanTenPixelsEachWay) {
     TFitted V;
     V.View->SetModifyMode(mmZoomWindow);
-    const TViewWindow Before = WindowOf(*V.View);
+    const TViewWindow Before = V.View->Window();
     Drag(*V.View, {{20, 20}, {30, 60}});
-    EXPECT_EQ(WindowOf(*V.View), Before);
+    EXPECT_EQ(V.View->Window(), Before);
     EXPECT_EQ(V.Redraws, 0);
 
     Drag(*V.View, {{20, 20}, {31, 31}});
-    const TViewWindow After = WindowOf(*V.View);
+    const TViewWindow After = V.View->Window();
     EXPECT_EQ(V.Redraws, 1);
     const double Height = After.TopY - After.BottomY;
     EXPECT_DOUBLE_EQ(Height, (Before.TopY - Before.BottomY) * 11 / 100);
@@ -67,11 +67,11 @@ TEST(ViewportMouse, DragBoxIsReportedOrderedAndLeavesTheView) {
         Reported = R;
         Shift = S;
     };
-    const TViewWindow Before = WindowOf(*V.View);
+    const TViewWindow Before = V.View->Window();
     Drag(*V.View, {{150, 80}, {100, 60}, {40, 30}}, Qt::ShiftModifier);
     EXPECT_EQ(Reported, (TPixelRect{40, 30, 150, 80}));
     EXPECT_TRUE(Shift.Modifiers.testFlag(Qt::ShiftModifier));
-    EXPECT_EQ(WindowOf(*V.View), Before);
+    EXPECT_EQ(V.View->Window(), Before);
     EXPECT_EQ(V.Redraws, 0);
 }
 
@@ -125,14 +125,14 @@ TEST(ViewportMouse, DragWhoseReleaseIsLostEndsWhereThePointerWas) {
 
 TEST(ViewportMouse, RightButtonDragDoesNothing) {
     TFitted V;
-    const TViewWindow Before = WindowOf(*V.View);
+    const TViewWindow Before = V.View->Window();
     for (const TModifyMode Mode : {mmPan, mmZoom, mmRotate, mmZoomWindow}) {
         V.View->SetModifyMode(Mode);
         SendMouse(*V.View, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {10, 10});
         SendMouse(*V.View, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, {90, 90});
         SendMouse(*V.View, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {90, 90});
     }
-    EXPECT_EQ(WindowOf(*V.View), Before);
+    EXPECT_EQ(V.View->Window(), Before);
     EXPECT_EQ(V.View->View3D().Theta(), 270);
     EXPECT_EQ(V.Redraws, 0);
 }
@@ -142,12 +142,12 @@ TEST(ViewportMouse, NoDragOnAControlWithoutDrawingArea) {
     V.View->SetBorderStyle(bsSingle);
     V.View->resize(2, 2); // all border
     ASSERT_TRUE(V.View->contentsRect().isEmpty());
-    const TViewWindow Before = WindowOf(*V.View);
+    const TViewWindow Before = V.View->Window();
     for (const TModifyMode Mode : {mmPan, mmZoom, mmRotate, mmZoomWindow}) {
         V.View->SetModifyMode(Mode);
         Drag(*V.View, {{0, 0}, {1, 1}, {0, 1}});
     }
-    EXPECT_EQ(WindowOf(*V.View), Before);
+    EXPECT_EQ(V.View->Window(), Before);
     EXPECT_EQ(V.View->View3D().Theta(), 270);
     EXPECT_EQ(V.View->View3D().Phi(), 0);
 }

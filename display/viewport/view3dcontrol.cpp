@@ -137,7 +137,6 @@ void TView3D::ViewButtocks() {
 }
 
 void TView3D::MouseDown(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Shift.Left()) SetMouseIsDown(true);
     if (ModifyMode() != mmRotate) return TCustomView2D::MouseDown(Button, Shift, X, Y);
     if (MouseIsDown()) StartRotate(X, Y);
 }
@@ -148,11 +147,8 @@ void TView3D::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TView3D::MouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
-    if (ModifyMode() != mmRotate)
-        TCustomView2D::MouseUp(Button, Shift, X, Y);
-    else if (MouseIsDown())
-        DoRedraw();
-    SetMouseIsDown(false);
+    if (ModifyMode() != mmRotate) return TCustomView2D::MouseUp(Button, Shift, X, Y);
+    if (MouseIsDown()) DoRedraw();
 }
 
 void TView3D::StartRotate(int X, int Y) {

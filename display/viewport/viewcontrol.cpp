@@ -23,10 +23,6 @@ TView::TView(QWidget* Parent) : QFrame(Parent), FCanvas([this] { CanvasChanged()
     connect(&FRedrawTimer, &QTimer::timeout, this, [this] { RedrawTimerTick(); });
 }
 
-TView::~TView() {
-    FRedrawTimer.stop();
-}
-
 void TView::SetLineColor(TColor Color) {
     FLineColor = Color;
     FCanvas.SetPenColor(Color);
@@ -177,7 +173,9 @@ void TView::mousePressEvent(QMouseEvent* Event) {
     // went elsewhere.
     if (Event->button() == Qt::LeftButton) MouseLost();
     const QPoint P = FLastMouse = ClientPoint(*Event);
-    MouseDown(Event->button(), {Event->modifiers(), Event->buttons()}, P.x(), P.y());
+    const TShiftState Shift{Event->modifiers(), Event->buttons()};
+    if (Shift.Left()) FMouseIsDown = true;
+    MouseDown(Event->button(), Shift, P.x(), P.y());
 }
 
 void TView::mouseMoveEvent(QMouseEvent* Event) {
@@ -188,8 +186,13 @@ void TView::mouseMoveEvent(QMouseEvent* Event) {
 }
 
 void TView::mouseReleaseEvent(QMouseEvent* Event) {
-    const QPoint P = FLastMouse = ClientPoint(*Event);
-    MouseUp(Event->button(), {Event->modifiers(), Event->buttons()}, P.x(), P.y());
+    FLastMouse = ClientPoint(*Event);
+    Release(Event->button(), {Event->modifiers(), Event->buttons()}, FLastMouse);
+}
+
+void TView::Release(Qt::MouseButton Button, TShiftState Shift, QPoint P) {
+    MouseUp(Button, Shift, P.x(), P.y());
+    FMouseIsDown = false;
 }
 
 void TView::hideEvent(QHideEvent* Event) {
@@ -210,12 +213,10 @@ void TView::MouseLost() {
     // deactivating its window) never comes here: without it the drag would stay open and every
     // deferred redraw wait for good.
     if (FMouseIsDown)
-        MouseUp(Qt::LeftButton, {QGuiApplication::keyboardModifiers(), Qt::NoButton},
-                FLastMouse.x(), FLastMouse.y());
+        Release(Qt::LeftButton, {QGuiApplication::keyboardModifiers(), Qt::NoButton}, FLastMouse);
 }
 
 void TView::MouseDown(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Shift.Left()) FMouseIsDown = true;
     if (FModifyMode == mmUser && OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
 }
 
@@ -224,6 +225,7 @@ void TView::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TView::MouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y) {
+    // Cleared before the application's handler, so that it sees the button up.
     FMouseIsDown = false;
     if (FModifyMode == mmUser && OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
 }

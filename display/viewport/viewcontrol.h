@@ -39,7 +39,6 @@ public:
     static constexpr double MarkerSize = 5;    // pixels
 
     explicit TView(QWidget* Parent = nullptr);
-    ~TView() override;
 
     TCanvas* Canvas() override { return &FCanvas; }
     TColor LineColor() const override { return FLineColor; }
@@ -84,11 +83,11 @@ public:
     TMouseEvent OnMouseUp;
 
 protected:
-    // The mouse notifications every level of the viewport refines (client pixels).
+    // The mouse notifications every level of the viewport refines (client pixels). MouseIsDown
+    // is set before MouseDown and cleared after MouseUp.
     virtual void MouseDown(Qt::MouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y);
-    void SetMouseIsDown(bool Value) { FMouseIsDown = Value; }
     void StoreModifyMode(TModifyMode Mode) { FModifyMode = Mode; }
 
     void paintEvent(QPaintEvent* Event) override;
@@ -119,6 +118,8 @@ private:
     QPoint FLastMouse;
 
     void RedrawTimerTick();
+    // MouseUp, then the left button counts as up.
+    void Release(Qt::MouseButton Button, TShiftState Shift, QPoint P);
     // Ends a drag as a release would when the control can no longer receive it.
     void MouseLost();
     void CanvasChanged();

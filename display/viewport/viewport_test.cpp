@@ -57,7 +57,7 @@ TEST(ViewportRedraw, ResizeAfterDrawingWhileHiddenRedraws) {
 
 // The window up to the rounding of the rotation's sines and cosines.
 void ExpectWindow(const TCustomView2D& View, const TViewWindow& Expected) {
-    const TViewWindow W = WindowOf(View);
+    const TViewWindow W = View.Window();
     EXPECT_NEAR(W.LeftX, Expected.LeftX, 1e-12);
     EXPECT_NEAR(W.TopY, Expected.TopY, 1e-12);
     EXPECT_NEAR(W.RightX, Expected.RightX, 1e-12);
@@ -84,25 +84,25 @@ TEST(ViewportFit, ExtentsWithMarginAtEqualScales) {
 TEST(ViewportFit, NothingToFitLeavesTheWindow) {
     T2D V;
     V.View->ZoomExtents();
-    const TViewWindow Before = WindowOf(*V.View);
+    const TViewWindow Before = V.View->Window();
     V.View->OnPreviewRedraw = [](QObject*, TGStream&) {};
     V.View->ZoomExtents();
-    EXPECT_EQ(WindowOf(*V.View), Before);
+    EXPECT_EQ(V.View->Window(), Before);
     V.View->OnPreviewRedraw = [](QObject*, TGStream& S) { S.Line(5, 0, 0, 5, 30, 0); };
     V.View->ZoomExtents();
-    EXPECT_EQ(WindowOf(*V.View), Before);
+    EXPECT_EQ(V.View->Window(), Before);
     V.View->OnPreviewRedraw = nullptr;
     V.View->ZoomExtents();
-    EXPECT_EQ(WindowOf(*V.View), Before);
+    EXPECT_EQ(V.View->Window(), Before);
 }
 
 TEST(ViewportZoom, InThenOutDoesNotCancel) {
     T2D V;
     V.View->ZoomExtents();
-    const TViewWindow Before = WindowOf(*V.View);
+    const TViewWindow Before = V.View->Window();
     V.View->ZoomIn();
     V.View->ZoomOut();
-    const TViewWindow After = WindowOf(*V.View);
+    const TViewWindow After = V.View->Window();
     EXPECT_DOUBLE_EQ(After.RightX - After.LeftX, (Before.RightX - Before.LeftX) * 0.8 * 1.2);
     EXPECT_DOUBLE_EQ(After.LeftX + After.RightX, Before.LeftX + Before.RightX);
     EXPECT_EQ(V.Redraws, 2);

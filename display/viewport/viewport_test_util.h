@@ -62,7 +62,3 @@ inline void Drag(TView& View, std::initializer_list<QPoint> Path,
     SendMouse(View, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, *(Path.end() - 1),
               Modifiers);
 }
-
-inline TViewWindow WindowOf(const TCustomView2D& View) {
-    return {View.View().LeftX(), View.View().TopY(), View.View().RightX(), View.View().BottomY()};
-}
