@@ -3,7 +3,6 @@
 #include "geometry/bspline.h"
 
 #include "geometry/errors.h"
-#include "geometry/gstream.h"
 #include "geometry/maths.h"
 #include "geometry/matrix.h"
 #include "geometry/records.h"
@@ -75,11 +74,6 @@ void TBSpline::MakeKnots() {
     }
 }
 
-double TBSpline::Basis(int i) const {
-    if (i < 1 || i > static_cast<int>(FBasis.size())) return 0.0;
-    return FBasis[static_cast<std::size_t>(i - 1)];
-}
-
 double TBSpline::TMin() const {
     switch (KnotType) {
     case ktOpen:
@@ -112,7 +106,6 @@ double TBSpline::TRange() const {
 
 void TBSpline::ComputeBasis(double t) {
     FKnot.Evaluate(Count(), Order, t, FValues);
-    SpreadBasis(FValues, Count(), FBasis);
 }
 
 std::unique_ptr<TRPoint> TBSpline::PointAt(double t) {
@@ -153,16 +146,10 @@ double TBSpline::SampleParameter(int j) const {
     return TMin() + TRange() * j / (Samples - 1);
 }
 
+// The samples form a plain polyline, which draws one line per segment.
 void TBSpline::Draw(TGStream& Stream) {
     if (!Evaluable() || Order < 3) return TPolyline::Draw(Stream);
-    CheckSampleCount(Samples);
-    MakeKnots();
-    auto P = PointAt(SampleParameter(0));
-    for (int j = 1; j < Samples; ++j) {
-        auto Q = PointAt(SampleParameter(j));
-        Stream.Line(P->X, P->Y, P->Z, Q->X, Q->Y, Q->Z);
-        P = std::move(Q);
-    }
+    GetPolyline()->Draw(Stream);
 }
 
 std::unique_ptr<TPolyline> TBSpline::GetPolyline() {
@@ -241,7 +228,9 @@ std::optional<std::vector<double>> ChordParameters(const TRPoints& Points) {
         u[j] = u[j - 1] + d;
     }
     if (u.empty()) return std::nullopt;
-    for (double& v : u) v /= u.back() == 0.0 ? 1.0 : u.back();
+    const double Total = u.back(); // 0 only for a single point
+    if (Total != 0.0)
+        for (double& v : u) v /= Total;
     return u;
 }
 
@@ -269,20 +258,15 @@ std::unique_ptr<TBSpline> FitBSpline(int Order, const TRPoints& Points) {
         throw EGeometryError(FitErrorText);
     }
     if (!Inv) throw EGeometryError(FitErrorText);
-    TMatrix B(n, 3);
+    TMatrix P(n, 3);
     for (int i = 1; i <= n; ++i)
-        for (int c = 1; c <= 3; ++c) {
-            double Sum = 0.0;
-            for (int j = 1; j <= n; ++j) Sum += At->Get(i, j) * Points.At(j - 1).Coord(c - 1);
-            B.Set(i, c, Sum);
-        }
+        for (int c = 1; c <= 3; ++c) P.Set(i, c, Points.At(i - 1).Coord(c - 1));
+    const auto C = MatrixMultiply(*Inv, *MatrixMultiply(*At, P));
     for (int i = 1; i <= n; ++i) {
-        double C[3] = {0.0, 0.0, 0.0};
-        for (int c = 0; c < 3; ++c)
-            for (int j = 1; j <= n; ++j) C[c] += Inv->Get(i, j) * B.Get(j, c + 1);
-        if (!std::isfinite(C[0]) || !std::isfinite(C[1]) || !std::isfinite(C[2]))
+        const double X = C->Get(i, 1), Y = C->Get(i, 2), Z = C->Get(i, 3);
+        if (!std::isfinite(X) || !std::isfinite(Y) || !std::isfinite(Z))
             throw EGeometryError(FitErrorText);
-        S->Point(i - 1).SetXYZ(C[0], C[1], C[2]);
+        S->Point(i - 1).SetXYZ(X, Y, Z);
     }
     return S;
 }

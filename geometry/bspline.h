@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class TGStream;
 class TMatrix;
@@ -52,7 +51,7 @@ public:
     double Knot(int i) const { return FKnot.Get(i); }
     void SetKnot(int i, double Value) { FKnot.Set(i, Value); }
     // Basis value i (1-based, 1 .. number of control points) of the last ComputeBasis.
-    double Basis(int i) const;
+    double Basis(int i) const { return FValues.Function(i); }
 
     // The parameter range; NonUniform raises CurveRangeErrorText. Custom ranges lie 0.000001
     // inside MinT and MaxT.
@@ -73,8 +72,8 @@ public:
     // Knot values are cut to six decimals in single precision.
     void KnotsFromString(std::string_view S);
 
-    // The curve as Samples - 1 lines when it has at least Order (and 3) control points,
-    // otherwise the control polygon.
+    // The curve as Samples - 1 lines when its Order is 3 or more and it has at least Order
+    // control points, otherwise the control polygon.
     void Draw(TGStream& Stream);
 
     std::string_view ClassName() const override { return "TBSpline"; }
@@ -92,8 +91,7 @@ protected:
 
 private:
     TKnotVector FKnot;
-    std::vector<double> FBasis; // FBasis[i - 1] is Basis(i)
-    TBasisValues FValues;
+    TBasisValues FValues; // of the last ComputeBasis
 
     // Order, flags, counts, knots and range of Src.
     void AssignCurveData(const TBSpline& Src);

@@ -23,13 +23,17 @@ void TBSplineSurface::SetOrderV(int k) {
     OrderV = k;
 }
 
-void TBSplineSurface::Assign(const TBSplineSurface& Src) {
-    TMesh::Assign(Src);
+void TBSplineSurface::AssignKnots(const TBSplineSurface& Src) {
     OrderU = Src.OrderU;
     OrderV = Src.OrderV;
     FKnotU = Src.FKnotU;
     FKnotV = Src.FKnotV;
     KnotType = Src.KnotType;
+}
+
+void TBSplineSurface::Assign(const TBSplineSurface& Src) {
+    TMesh::Assign(Src);
+    AssignKnots(Src);
     MaxU = Src.UMax();
     MaxV = Src.VMax();
     MinU = Src.UMin();
@@ -41,11 +45,7 @@ std::unique_ptr<TBSplineSurface> TBSplineSurface::TransformedCopy(const TMatrix&
     auto Result = std::make_unique<TBSplineSurface>(NumU, NumV);
     for (int i = 0; i < NumU; ++i)
         for (int j = 0; j < NumV; ++j) Result->SetPoint(i, j, *TransformPoint(Point(i, j), M));
-    Result->SetOrderU(OrderU);
-    Result->SetOrderV(OrderV);
-    Result->FKnotU = FKnotU;
-    Result->FKnotV = FKnotV;
-    Result->KnotType = KnotType;
+    Result->AssignKnots(*this);
     Result->MaxU = MaxU;
     Result->MaxV = MaxV;
     Result->MinU = MinU;
@@ -65,25 +65,12 @@ void TBSplineSurface::MakeKnots() {
 
 namespace {
 
-double BasisAt(const std::vector<double>& Basis, int i) {
-    if (i < 1 || i > static_cast<int>(Basis.size())) return 0.0;
-    return Basis[static_cast<std::size_t>(i - 1)];
-}
-
 // The parameter i of Count evenly spread from Min over Range.
 double SpreadParameter(double Min, double Range, int i, int Count) {
     return Min + i * Range / (Count - 1);
 }
 
 } // namespace
-
-double TBSplineSurface::BasisU(int i) const {
-    return BasisAt(FBasisU, i);
-}
-
-double TBSplineSurface::BasisV(int i) const {
-    return BasisAt(FBasisV, i);
-}
 
 void TBSplineSurface::CheckRange() const {
     if (KnotType != ktOpen && KnotType != ktCustom) throw EGeometryError(SurfaceRangeErrorText);
@@ -119,12 +106,10 @@ double TBSplineSurface::VRange() const {
 
 void TBSplineSurface::ComputeBasisU(double u) {
     FKnotU.Evaluate(NumU, OrderU, u, FValuesU);
-    SpreadBasis(FValuesU, NumU, FBasisU);
 }
 
 void TBSplineSurface::ComputeBasisV(double v) {
     FKnotV.Evaluate(NumV, OrderV, v, FValuesV);
-    SpreadBasis(FValuesV, NumV, FBasisV);
 }
 
 // Creates the net points not yet stored, so that every net point can be read by its index.
@@ -210,8 +195,8 @@ std::unique_ptr<TMesh> TBSplineSurface::SampleMesh(int Nu, int Nv) {
                 });
     }
     // The basis values stay those of the last sample, as if every sample were evaluated alone.
-    ComputeBasisU(SpreadParameter(U0, Ur, Nu - 1, Nu));
-    ComputeBasisV(SpreadParameter(V0, Vr, Nv - 1, Nv));
+    FValuesU = Us.back();
+    FValuesV = Vs.back();
     return Result;
 }
 

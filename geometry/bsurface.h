@@ -54,8 +54,8 @@ public:
     void SetKnotU(int i, double Value) { FKnotU.Set(i, Value); }
     void SetKnotV(int i, double Value) { FKnotV.Set(i, Value); }
     // Basis values of the last evaluation, 1-based.
-    double BasisU(int i) const;
-    double BasisV(int i) const;
+    double BasisU(int i) const { return FValuesU.Function(i); }
+    double BasisV(int i) const { return FValuesV.Function(i); }
 
     // The parameter range; Periodic and NonUniform raise SurfaceRangeErrorText.
     double UMin() const;
@@ -94,9 +94,10 @@ public:
 
 private:
     TKnotVector FKnotU, FKnotV;
-    std::vector<double> FBasisU, FBasisV; // FBasisU[i - 1] is BasisU(i)
-    TBasisValues FValuesU, FValuesV;
+    TBasisValues FValuesU, FValuesV; // of the last evaluation
 
+    // Orders, knots and kind of Src.
+    void AssignKnots(const TBSplineSurface& Src);
     void CheckRange() const;
     void EnsureNet();
     void DrawIsoLine(TGStream& Stream, bool ConstantU, double Fixed, double Min, double Range);

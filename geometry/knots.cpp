@@ -217,8 +217,3 @@ void TKnotVector::EvaluateAll(int n, int k, double t, std::vector<double>& N) {
     if (n >= 1 && t == Knot(m)) N[n - 1] = 1.0;
     N.resize(static_cast<std::size_t>(std::max(n, 0)));
 }
-
-void SpreadBasis(const TBasisValues& B, int n, std::vector<double>& Basis) {
-    Basis.assign(static_cast<std::size_t>(std::max(n, 0)), 0.0);
-    for (int i = 0; i < B.Count; ++i) Basis[static_cast<std::size_t>(B.First + i)] = B.Value[i];
-}

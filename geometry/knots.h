@@ -2,6 +2,7 @@
 // builders, their text form, and the basis functions a knot vector defines.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -51,6 +52,12 @@ struct TBasisValues {
     std::vector<double> Value;
     // Work rows of the triangular evaluation, kept to avoid allocations between evaluations.
     std::vector<double> Left, Right;
+
+    // Function i (1-based): its value when it was evaluated, else 0.
+    double Function(int i) const {
+        const int a = i - 1 - First;
+        return a >= 0 && a < Count ? Value[static_cast<std::size_t>(a)] : 0.0;
+    }
 };
 
 // A knot vector Knot[1], Knot[2], ... of non-decreasing or arbitrary values. Entries never set
@@ -79,9 +86,6 @@ public:
     // exactly, function n is 1. Only the k functions of t's knot span are evaluated when the
     // knots are sorted and t lies inside Knot[k] .. Knot[n + 1].
     void Evaluate(int n, int k, double t, TBasisValues& B);
-    // The straightforward recursion over all n + k - 1 degree-0 functions: N[0 .. n - 1] hold
-    // functions 1 ... n.
-    void EvaluateAll(int n, int k, double t, std::vector<double>& N);
 
 private:
     std::vector<double> FKnots; // FKnots[i - 1] is Knot[i]
@@ -93,7 +97,7 @@ private:
     void PadTo(int m);
     int FindSpan(int n, int k, double t) const;
     void EvaluateSpan(int s, int k, double t, TBasisValues& B);
+    // The straightforward recursion over all n + k - 1 degree-0 functions: N[0 .. n - 1] hold
+    // functions 1 ... n.
+    void EvaluateAll(int n, int k, double t, std::vector<double>& N);
 };
-
-// B's values spread over Basis[0 .. n - 1] (functions 1 ... n), the others 0.
-void SpreadBasis(const TBasisValues& B, int n, std::vector<double>& Basis);
