@@ -3,11 +3,6 @@
 
 #include "errors.h"
 
-TConsole::~TConsole() {
-    // A destructor must not throw: a failing close at exit loses only log lines.
-    if (FActive) F.close();
-}
-
 void TConsole::SetActive(bool Value) {
     if (Value == FActive) return;
     if (Value) {

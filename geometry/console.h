@@ -10,7 +10,6 @@ public:
     TConsole() = default;
     TConsole(const TConsole&) = delete;
     TConsole& operator=(const TConsole&) = delete;
-    ~TConsole();
 
     std::string FileName;
     std::function<void(const std::string&)> OnWrite;

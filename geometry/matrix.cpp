@@ -73,6 +73,16 @@ std::unique_ptr<TMatrix> Identity4() {
     return std::make_unique<TMatrix>(4, 4);
 }
 
+// The rotation by Angle in the plane of axes a and b (1 X, 2 Y, 3 Z), about the third axis.
+std::unique_ptr<TMatrix> AxisRotation(int a, int b, double Angle) {
+    auto R = Identity4();
+    R->Set(a, a, std::cos(Angle));
+    R->Set(a, b, std::sin(Angle));
+    R->Set(b, a, -std::sin(Angle));
+    R->Set(b, b, std::cos(Angle));
+    return R;
+}
+
 } // namespace
 
 std::unique_ptr<TMatrix> MatrixInverse(const TMatrix& A) {
@@ -107,29 +117,9 @@ void ZeroMatrix(TMatrix& A) {
 }
 
 std::unique_ptr<TMatrix> RotationMatrix(double AX, double AY, double AZ) {
-    auto M = Identity4();
-    if (AX != 0.0) {
-        M->Set(2, 2, std::cos(AX));
-        M->Set(2, 3, std::sin(AX));
-        M->Set(3, 2, -std::sin(AX));
-        M->Set(3, 3, std::cos(AX));
-    }
-    if (AY != 0.0) {
-        auto Ry = Identity4();
-        Ry->Set(1, 1, std::cos(AY));
-        Ry->Set(1, 3, -std::sin(AY));
-        Ry->Set(3, 1, std::sin(AY));
-        Ry->Set(3, 3, std::cos(AY));
-        M = MatrixMultiply(*Ry, *M);
-    }
-    if (AZ != 0.0) {
-        auto Rz = Identity4();
-        Rz->Set(1, 1, std::cos(AZ));
-        Rz->Set(1, 2, std::sin(AZ));
-        Rz->Set(2, 1, -std::sin(AZ));
-        Rz->Set(2, 2, std::cos(AZ));
-        M = MatrixMultiply(*Rz, *M);
-    }
+    auto M = AX != 0.0 ? AxisRotation(2, 3, AX) : Identity4();
+    if (AY != 0.0) M = MatrixMultiply(*AxisRotation(3, 1, AY), *M);
+    if (AZ != 0.0) M = MatrixMultiply(*AxisRotation(1, 2, AZ), *M);
     return M;
 }
 

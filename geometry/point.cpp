@@ -85,17 +85,27 @@ std::unique_ptr<TRPoint> TransformPoint(const TRPoint& P, const TMatrix& M) {
     return Result;
 }
 
+std::unique_ptr<TRPoint> PointBetween(const TRPoint& P, const TRPoint& Q, double T) {
+    return std::make_unique<TRPoint>(P.X + T * (Q.X - P.X), P.Y + T * (Q.Y - P.Y),
+                                     P.Z + T * (Q.Z - P.Z));
+}
+
+std::unique_ptr<TRPoint> PointWithCoord(const TRPoint& P1, const TRPoint& P2, int Axis,
+                                        double Value) {
+    const double A = P1.Coord(Axis);
+    auto R = PointBetween(P1, P2, Divide(Value - A, P2.Coord(Axis) - A));
+    // The asked coordinate stands as given, free of the rounding in the fraction.
+    (Axis == 0 ? R->X : Axis == 1 ? R->Y : R->Z) = Value;
+    return R;
+}
+
 std::unique_ptr<TRPoint> InterpolatePoint(const TRPoint& P1, const TRPoint& P2, int Axis,
                                           double Value) {
     if (Axis < 0 || Axis > 2) return nullptr;
     const double A = P1.Coord(Axis), B = P2.Coord(Axis);
     if (!Between(A, B, Value) || A == B)
         throw EGeometryError("Interpolation of TRPoints out of Range");
-    const double T = (Value - A) / (B - A);
-    double C[3];
-    for (int i = 0; i < 3; ++i) C[i] = P1.Coord(i) + T * (P2.Coord(i) - P1.Coord(i));
-    C[Axis] = Value;
-    return std::make_unique<TRPoint>(C[0], C[1], C[2]);
+    return PointWithCoord(P1, P2, Axis, Value);
 }
 
 std::unique_ptr<TRPoint> IntersectSegments2D(const TRPoint& P1, const TRPoint& P2,

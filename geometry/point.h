@@ -46,6 +46,12 @@ bool SamePoint(const TRPoint& P, const TRPoint& Q);
 int ComparePoints(const TRPoint& P, const TRPoint& Q);
 // P mapped by the upper three rows of a 4 x 4 matrix; none for any other size.
 std::unique_ptr<TRPoint> TransformPoint(const TRPoint& P, const TMatrix& M);
+// P + T (Q - P) on X, Y and Z.
+std::unique_ptr<TRPoint> PointBetween(const TRPoint& P, const TRPoint& Q, double T);
+// The point of the line through P1 and P2 whose coordinate on Axis (0..2) is exactly Value; a
+// line of no extent on that axis raises the arithmetic error of 0/0 or x/0.
+std::unique_ptr<TRPoint> PointWithCoord(const TRPoint& P1, const TRPoint& P2, int Axis,
+                                        double Value);
 // The point of segment P1-P2 whose coordinate on Axis (0..2) is Value; none for another axis.
 // Raises "Interpolation of TRPoints out of Range" when Value lies outside the segment's range
 // or the segment has no extent on that axis.

@@ -15,6 +15,10 @@ void TRPoints::Assign(const TRPoints& Src) {
     if (&Src == this) return;
     Clear();
     for (int i = 0; i < Src.Count(); ++i) Add(TRPoint::CreateCopy(Src.At(i)));
+    AssignAttributes(Src);
+}
+
+void TRPoints::AssignAttributes(const TRPoints& Src) {
     UseColors = Src.UseColors;
     Filled = Src.Filled;
     FillColor = Src.FillColor;
@@ -61,7 +65,7 @@ int TRPoints::Add(std::unique_ptr<TRPoint> P) {
 }
 
 void TRPoints::Insert(int i, std::unique_ptr<TRPoint> P) {
-    if (i < 0 || i > Count()) ListIndexError(i);
+    CheckListIndex(i, Items.size() + 1); // Count itself appends
     if (!P) return;
     Items.insert(Items.begin() + i, std::move(P));
 }

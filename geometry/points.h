@@ -48,6 +48,10 @@ public:
     int Remove(const TRPoint* P);
     void Exchange(int i, int j);
 
+protected:
+    // Copies UseColors, Filled, FillColor and LineColor.
+    void AssignAttributes(const TRPoints& Src);
+
 private:
     std::vector<std::unique_ptr<TRPoint>> Items;
 

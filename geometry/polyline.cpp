@@ -44,25 +44,15 @@ void TPolyline::LoadFromText(TTextReader& F) {
 }
 
 std::unique_ptr<TRPoint> TPolyline::PointAtAxis(int Axis, double Value) {
-    const TExtents E = Extents();
-    const double Min[3] = {E.MinX, E.MinY, E.MinZ}, Max[3] = {E.MaxX, E.MaxY, E.MaxZ};
-    if (!Between(Min[Axis], Max[Axis], Value)) return nullptr;
-    if (Count() == 1) {
-        if (std::fabs(At(0).Coord(Axis) - Value) < PointTolerance)
-            return TRPoint::CreateCopy(At(0));
-        return nullptr;
-    }
+    // No extents pass first: the segments' ranges together span the extents, so a value outside
+    // them meets no segment, and a lone point (its own extents) answers its exact value only.
+    if (Count() == 1) return At(0).Coord(Axis) == Value ? TRPoint::CreateCopy(At(0)) : nullptr;
     for (int i = 1; i < Count(); ++i) {
         const TRPoint& P0 = At(i - 1);
         const TRPoint& P1 = At(i);
-        const double A = P0.Coord(Axis), B = P1.Coord(Axis);
-        if (!Between(A, B, Value)) continue;
         // A segment of no extent that holds the value has no answer: 0/0 raises.
-        const double T = Divide(Value - A, B - A);
-        double C[3];
-        for (int c = 0; c < 3; ++c) C[c] = P0.Coord(c) + T * (P1.Coord(c) - P0.Coord(c));
-        C[Axis] = Value;
-        return std::make_unique<TRPoint>(C[0], C[1], C[2]);
+        if (Between(P0.Coord(Axis), P1.Coord(Axis), Value))
+            return PointWithCoord(P0, P1, Axis, Value);
     }
     return nullptr;
 }
@@ -99,10 +89,7 @@ std::unique_ptr<TPolyline> TPolyline::TransformedCopy(const TMatrix& M) const {
     if (M.Rows() != 4 || M.Cols() != 4) return nullptr;
     auto Result = std::make_unique<TPolyline>();
     for (int i = 0; i < Count(); ++i) Result->AddRef(TransformPoint(At(i), M));
-    Result->UseColors = UseColors;
-    Result->Filled = Filled;
-    Result->FillColor = FillColor;
-    Result->LineColor = LineColor;
+    Result->AssignAttributes(*this);
     return Result;
 }
 
@@ -227,10 +214,7 @@ void AddSamplesAt(const TPolyline& Polyline, double S, TPolyline& Chain) {
         const TRPoint& P = Polyline.At(i - 1);
         const TRPoint& Q = Polyline.At(i);
         const double B = A + Distance(P, Q);
-        if (A <= S && S <= B && B - A != 0.0) {
-            const double T = (S - A) / (B - A);
-            Chain.AddPoint(P.X + T * (Q.X - P.X), P.Y + T * (Q.Y - P.Y), P.Z + T * (Q.Z - P.Z));
-        }
+        if (A <= S && S <= B && B - A != 0.0) Chain.AddRef(PointBetween(P, Q, (S - A) / (B - A)));
         A = B;
     }
 }

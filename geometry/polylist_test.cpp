@@ -7,6 +7,7 @@
 #include "geometry/records.h"
 
 #include "geometry/scratchfolder.h"
+#include "geometry/testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -29,15 +30,6 @@ template <typename T> void Load(T& Object, const std::string& Text) {
     std::istringstream In(Text);
     TTextReader R(In);
     Object.LoadFromText(R);
-}
-
-template <typename T> std::string LoadError(T& Object, const std::string& Text) {
-    try {
-        Load(Object, Text);
-    } catch (const EKeelvaneError& E) {
-        return E.what();
-    }
-    return "no error";
 }
 
 // Counts what reaches the stream.
@@ -97,7 +89,7 @@ TEST(PolylineRecord, ReadOverwritesInPlaceAndKeepsLaterPoints) {
 
 TEST(PolylineRecord, ReadErrors) {
     TPolyline P;
-    EXPECT_EQ(LoadError(P, "NumPoints=two\r\n"), "Error in field Polyline.NumPoints");
+    ExpectMessage([&] { Load(P, "NumPoints=two\r\n"); }, "Error in field Polyline.NumPoints");
     EXPECT_THROW(Load(P, "NumPoints=1\r\n1 2 x\r\n"), EReadError);
     EXPECT_THROW(Load(P, "NumPoints=2\r\n1 2 3\r\n"), EReadError);
 }
@@ -129,10 +121,11 @@ TEST(PolylineListRecord, RoundTripAndReadErrors) {
     EXPECT_EQ(R.Polyline(1).At(1).Z, 2);
 
     TPolylineList Bad;
-    EXPECT_EQ(LoadError(Bad, "NumPolylines=2.5\r\n"), "Error in field PolylineList.NumPolylines");
+    ExpectMessage([&] { Load(Bad, "NumPolylines=2.5\r\n"); },
+                  "Error in field PolylineList.NumPolylines");
     // The polylines read before the faulty one stay; the faulty one is dropped.
-    EXPECT_EQ(LoadError(Bad, "NumPolylines=2\r\nNumPoints=1\r\n1 1 1\r\nNumPoints=?\r\n"),
-              "Error in field Polyline.NumPoints");
+    ExpectMessage([&] { Load(Bad, "NumPolylines=2\r\nNumPoints=1\r\n1 1 1\r\nNumPoints=?\r\n"); },
+                  "Error in field Polyline.NumPoints");
     EXPECT_EQ(Bad.Count(), 1);
     EXPECT_THROW(Bad.Polyline(1), EListError);
 }

@@ -61,7 +61,7 @@ std::optional<int32_t> TextToInteger(std::string_view S) {
     }
     int32_t Value = 0;
     const auto [End, Error] = std::from_chars(S.data(), S.data() + S.size(), Value);
-    if (Error != std::errc() || End != S.data() + S.size() || S.empty()) return std::nullopt;
+    if (Error != std::errc() || End != S.data() + S.size()) return std::nullopt;
     return Value;
 }
 
