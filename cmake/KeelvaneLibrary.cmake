@@ -14,3 +14,13 @@ function(keelvane_library name)
         keelvane_add_test(${name}_tests ${tests} LIBS ${name} ${ARG_TEST_DEPS})
     endif()
 endfunction()
+
+# keelvane_qt_library(NAME DEPS...): a subsystem library of Qt widgets; its tests share one
+# QApplication and a private configuration folder.
+function(keelvane_qt_library name)
+    cmake_parse_arguments(ARG "" "" "DEPS;TEST_DEPS" ${ARGN})
+    find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+    keelvane_qt_test_application()
+    keelvane_library(${name} DEPS ${ARG_DEPS} Qt6::Widgets
+                     TEST_DEPS keelvane_qt_test_application Qt6::Test ${ARG_TEST_DEPS})
+endfunction()
