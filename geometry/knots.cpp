@@ -75,7 +75,7 @@ int OrderInRange(long long k, std::string_view Field) {
 }
 
 int FieldOrder(std::string_view Line, std::string_view Field) {
-    return OrderInRange(FieldInteger(Line, Field), Field);
+    return FieldInteger(Line, Field, 1, MaxOrder);
 }
 
 double TKnotVector::Get(int i) const {

@@ -1,7 +1,6 @@
 // The point grid: growing access, copying, transposition, the wire grid, faces and the record.
 #include "geometry/mesh.h"
 
-#include "geometry/errors.h"
 #include "geometry/gstream.h"
 #include "geometry/listindex.h"
 #include "geometry/matrix.h"
@@ -9,18 +8,6 @@
 #include "geometry/records.h"
 
 #include <algorithm>
-#include <string>
-
-namespace {
-
-// The count of a record line when it lies in 0 ... Max, else EReadError "Error in field " + Field.
-int FieldCount(std::string_view Line, std::string_view Field, int Max) {
-    const long long Count = FieldInteger(Line, Field);
-    if (Count < 0 || Count > Max) throw EReadError("Error in field " + std::string(Field));
-    return static_cast<int>(Count);
-}
-
-} // namespace
 
 TMesh::TMesh(int ANumU, int ANumV) : NumU(ANumU), NumV(ANumV) {}
 
@@ -117,8 +104,8 @@ void TMesh::SaveToText(TTextWriter& F) const {
 }
 
 void TMesh::LoadFromText(TTextReader& F) {
-    NumU = FieldCount(F.ReadLine(), "Mesh.NumU", MaxRecordPoints);
-    NumV = FieldCount(F.ReadLine(), "Mesh.NumV", MaxRecordPoints / std::max(NumU, 1));
+    NumU = FieldInteger(F.ReadLine(), "Mesh.NumU", 0, MaxRecordPoints);
+    NumV = FieldInteger(F.ReadLine(), "Mesh.NumV", 0, MaxRecordPoints / std::max(NumU, 1));
     for (int i = 0; i < NumU; ++i)
         for (int j = 0; j < NumV; ++j) {
             TRPoint& P = Point(i, j);

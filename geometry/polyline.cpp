@@ -33,7 +33,7 @@ void TPolyline::SaveToText(TTextWriter& F) const {
 }
 
 void TPolyline::LoadFromText(TTextReader& F) {
-    const long long N = FieldInteger(F.ReadLine(), "Polyline.NumPoints");
+    const int N = FieldInteger(F.ReadLine(), "Polyline.NumPoints");
     for (int i = 0; i < N; ++i) {
         TRPoint& P = Point(i);
         P.X = F.ReadNumber();

@@ -22,8 +22,8 @@ void TPolylineList::Delete(int i) {
 }
 
 void TPolylineList::LoadFromText(TTextReader& F) {
-    const long long N = FieldInteger(F.ReadLine(), "PolylineList.NumPolylines");
-    for (long long i = 0; i < N; ++i) {
+    const int N = FieldInteger(F.ReadLine(), "PolylineList.NumPolylines");
+    for (int i = 0; i < N; ++i) {
         auto P = std::make_unique<TPolyline>();
         P->LoadFromText(F);
         AddPolyline(std::move(P));

@@ -138,9 +138,9 @@ namespace {
 
 } // namespace
 
-long long FieldInteger(std::string_view Line, std::string_view Field) {
+int FieldInteger(std::string_view Line, std::string_view Field, int Min, int Max) {
     const auto Value = TextToInteger(FieldValue(Line));
-    if (!Value) RaiseFieldError(Field);
+    if (!Value || *Value < Min || *Value > Max) RaiseFieldError(Field);
     return *Value;
 }
 

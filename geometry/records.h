@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <istream>
+#include <limits>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -55,7 +56,9 @@ private:
 
 // The text after the first "=" (the whole line when none), cut to 255 characters, trimmed.
 std::string FieldValue(std::string_view Line);
-// The field's value as an integer / number; raises EReadError "Error in field " + Field, where
-// Field names the record and key, e.g. "Polyline.NumPoints".
-long long FieldInteger(std::string_view Line, std::string_view Field);
+// The field's value as an integer in Min ... Max / as a number; anything else raises EReadError
+// "Error in field " + Field, where Field names the record and key, e.g. "Polyline.NumPoints".
+int FieldInteger(std::string_view Line, std::string_view Field,
+                 int Min = std::numeric_limits<int>::min(),
+                 int Max = std::numeric_limits<int>::max());
 double FieldNumber(std::string_view Line, std::string_view Field);
