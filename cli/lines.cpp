@@ -9,7 +9,6 @@
 #include "contours/computecontours.h"
 #include "contours/contours.h"
 #include "display/svgstream.h"
-#include "geometry/errors.h"
 #include "geometry/geofile.h"
 #include "geometry/polylist.h"
 
@@ -85,8 +84,7 @@ int RunLines(const TArguments& Arguments, std::ostream& Out, std::ostream& Err) 
     TContours Contours;
     AddPlanes(Contours, O, Model.Parameters());
     const auto Lines = ComputeContours(Model, Contours);
-    const auto Sheet =
-        O.Svg ? DrawLinesPlan(Model, *Lines, Model.Parameters().Lbp / 2, O.View) : nullptr;
+    const auto Sheet = O.Svg ? DrawLinesPlan(Model, *Lines, Model.Midship(), O.View) : nullptr;
 
     TOutputFiles Files;
     if (Sheet) Sheet->SaveToFile(Files.Add(*O.Svg));

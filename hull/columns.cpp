@@ -6,7 +6,6 @@
 #include "geometry/errors.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <vector>
 
@@ -53,8 +52,8 @@ std::unique_ptr<TPolyline> TKeelvane::IntersectOnce(TPolyline& Section, TPolylin
     return Below;
 }
 
+// The columns aft of the entrance are still as LayoutColumns left them: empty.
 void TKeelvane::CreateColumns() {
-    for (int c = 0; c < FLastMidColumn; ++c) Column(c).Clear();
     FillSternColumns();
     // The waterlines are crossed as their samples; sample each once for all run columns.
     std::vector<std::unique_ptr<TPolyline>> Waterlines;
@@ -88,27 +87,18 @@ void TKeelvane::FillSternColumns() {
 void TKeelvane::FillRunColumn(int c, const std::vector<std::unique_ptr<TPolyline>>& Waterlines) {
     const int p = c - 4;
     const TRunColumn& Run = RunColumns[p];
-    const double R = FParams.StBossRadius;
     TPolyline& C = Column(c);
     TPolyline& Section = FAftSections.Polyline(p);
 
-    // The boss, from the stern profile point of the column.
-    TRPoint P = FSternProfile.At(c - 1);
-    C.AddCopy(&P);
+    // The boss: the column's point of the stern profile, then out to the boss side line.
+    const TRPoint& Profile = FSternProfile.At(c - 1);
+    const TRPoint& Side = FBossSideLine.At(c - 1);
+    C.AddCopy(&Profile);
     if (c == 4 || c == 8) {
-        P.Y = R / 4;
-        for (int i = 0; i < (c == 4 ? 1 : 4); ++i) C.AddCopy(&P);
-    } else if (c <= 6) {
-        P.Y = R;
-        C.AddCopy(&P);
-        P.X += R;
-        C.AddCopy(&P);
+        for (int i = 0; i < (c == 4 ? 1 : 4); ++i) C.AddCopy(&Side);
     } else {
-        P.Y = R / 2;
-        C.AddCopy(&P);
-        P.X += R / (2 * std::sqrt(2.0));
-        P.Z += R / (2 * std::sqrt(2.0));
-        C.AddCopy(&P);
+        C.AddPoint(Profile.X, Side.Y, Profile.Z);
+        C.AddCopy(&Side);
     }
 
     // The section below its first waterline, resampled, without its two ends.
@@ -144,7 +134,7 @@ void TKeelvane::ReportIntersectionError(TPolyline& Waterline, TPolyline& Section
 }
 
 void TKeelvane::FillMidBodyColumns() {
-    for (int c = 9; c <= FLastMidColumn; ++c) {
+    for (int c = 9; c <= LastMidColumn(); ++c) {
         const double x = Station(c);
         for (int k = 0; k < NumRows; ++k) {
             const TRPoint& Mk = FMidshipSection.At(k);

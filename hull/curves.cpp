@@ -31,8 +31,8 @@ void AddTransformed(TBSpline& Curve, const TPolyline& Local, const TMatrix& Rota
 
 void TKeelvane::BalanceFlats() {
     TKeelvaneParameters& P = FParams;
-    if (P.FOSAft > FMidship) P.FOSAft = FMidship;
-    if (P.FOSBow < FMidship) P.FOSBow = FMidship;
+    if (P.FOSAft > Midship()) P.FOSAft = Midship();
+    if (P.FOSBow < Midship()) P.FOSBow = Midship();
     const double a = P.TransomBehindAP + P.StBossStart + P.StBossToot + r() / 2;
     FMidBodyAft = (P.FOSAft - a) * RunShare + a;
     if (0.2 * L() > FMidBodyAft) {
@@ -50,7 +50,6 @@ void TKeelvane::BalanceFlats() {
 void TKeelvane::LayoutColumns() {
     const TKeelvaneParameters& P = FParams;
     const double Theta = ArcTan2(D() - T(), P.ForeOverHang);
-    const double e = Divide(P.ForeOverHang * D(), D() - T());
     const double g = std::tan(Theta / 2) * P.ForeFootRadius;
 
     // Transom and boss, then the run in steps of s.
@@ -87,23 +86,22 @@ void TKeelvane::LayoutColumns() {
 
     // The entrance and the stem.
     const double xf = r() / 2 + FMidBodyFwd;
-    const double sf = (L() - P.StemRadius - 3 * P.BulbLength - xf) / 5;
-    FLastMidColumn = n + 10;
-    FNumColumns = n + 19;
+    const double sf = (BulbColumnX() - xf) / 5;
+    const int N = n + 19;
     for (int k = n + 10; k <= n + 18; ++k) {
         double& xk = x[static_cast<std::size_t>(k)];
         if (k == n + 10)
             xk = xf;
-        else if (k == FNumColumns - 4)
-            xk = L() - P.StemRadius - 3 * P.BulbLength;
-        else if (k == FNumColumns - 3)
-            xk = Bulbous() ? L() - P.StemRadius : xF() - e - g / 2;
+        else if (k == N - 4)
+            xk = BulbColumnX();
+        else if (k == N - 3)
+            xk = Bulbous() ? L() - P.StemRadius : StemFootX() - g / 2;
         else
             xk = xf + (k - (n + 10)) * sf;
     }
 
     Clear();
-    NumU = FNumColumns;
+    NumU = N;
     NumV = NumRows;
     FColumns.Clear();
     for (double Station : x) {
@@ -128,13 +126,12 @@ void TKeelvane::BuildMidshipSection() {
                                    {b(), r() + 4 * v / 5},
                                    {b(), D()}};
     FMidshipSection.Clear();
-    for (const auto& P : YZ) FMidshipSection.AddPoint(FMidship, P[0], P[1]);
+    for (const auto& P : YZ) FMidshipSection.AddPoint(Midship(), P[0], P[1]);
 }
 
 void TKeelvane::BuildForeFlatBoundary() {
     const double PDF = FParams.ParallelDeckF, MBF = FMidBodyFwd;
-    const double x8 =
-        Bulbous() ? Station(FNumColumns - 4) : xF() - Divide(FParams.ForeOverHang * D(), D() - T());
+    const double x8 = Bulbous() ? Station(NumColumns() - 4) : StemFootX();
     TBSpline& F = FForeFlatBoundary;
     F.Clear();
     F.AddPoint(PDF, b(), D());
@@ -196,7 +193,7 @@ void TKeelvane::BuildStemProfile() {
     TBSpline& S = FStemProfile;
     S.Clear();
     if (Bulbous()) {
-        S.AddPoint(xF() - Divide(P.ForeOverHang * D(), h), 0, 0);
+        S.AddPoint(StemFootX(), 0, 0);
         S.AddPoint(L(), 0, 0);
         S.AddPoint(L() + P.BulbLength, 0, T() / 4);
         S.AddPoint(L() + P.BulbLength, 0, 3 * T() / 4);
@@ -205,7 +202,7 @@ void TKeelvane::BuildStemProfile() {
         for (double k : {1.5, 1.0, 0.5}) S.AddPoint(Foot - k * f, 0, 0);
     }
     AddTransformed(S, Local, *RotationMatrix(0, Theta, 0), L(), T());
-    Column(FNumColumns - 1).Assign(S);
+    Column(NumColumns() - 1).Assign(S);
 }
 
 void TKeelvane::BuildStemSideColumn() {
@@ -214,7 +211,7 @@ void TKeelvane::BuildStemSideColumn() {
     const double a = Divide(P.BowRadiusAtDeck / 2, (D() - T()) * (D() - T()));
     const auto wq = [&](double z) { return a * z * z - 2 * a * T() * z + (SR + a * T() * T()); };
     const TBSpline& K = FStemProfile;
-    TPolyline& E = Column(FNumColumns - 2);
+    TPolyline& E = Column(NumColumns() - 2);
     E.Clear();
     E.AddCopy(&K.At(0));
     for (int j = 1; j < NumRows; ++j) {
@@ -222,15 +219,26 @@ void TKeelvane::BuildStemSideColumn() {
         E.AddPoint(Q.X, j <= 6 ? SR : wq(Q.Z), Q.Z);
     }
     if (!Bulbous()) {
-        TPolyline& F = Column(FNumColumns - 3);
+        TPolyline& F = Column(NumColumns() - 3);
         F.Point(0).SetXYZ(K.At(2).X, 0, 0);
         F.Point(1).SetXYZ(K.At(2).X, SR, 0);
     }
 }
 
+double TKeelvane::StemFootX() const {
+    return xF() - Divide(FParams.ForeOverHang * D(), D() - T());
+}
+
+double TKeelvane::BulbColumnX() const {
+    return L() - FParams.StemRadius - 3 * FParams.BulbLength;
+}
+
+double TKeelvane::BowGuideStep() const {
+    return (BulbColumnX() - Midship()) / 5;
+}
+
 double TKeelvane::BowGuideX() const {
-    const double sf = (L() - FParams.StemRadius - 3 * FParams.BulbLength - FMidship) / 5;
-    return (xF() + FParams.ParallelDeckF + sf) / 2;
+    return (xF() + FParams.ParallelDeckF + BowGuideStep()) / 2;
 }
 
 double TKeelvane::BowGuideY() const {
@@ -239,7 +247,7 @@ double TKeelvane::BowGuideY() const {
 
 void TKeelvane::BuildBowConstructionLine() {
     const TKeelvaneParameters& P = FParams;
-    const double sf = (L() - P.StemRadius - 3 * P.BulbLength - FMidship) / 5;
+    const double sf = BowGuideStep();
     const double xm = BowGuideX(), ym = BowGuideY();
     // The guide runs aft as it comes inboard, from the deck towards the keel, so that the lower
     // waterlines of the entrance get finer and the guide meets the edge of the flat bottom at a
@@ -319,7 +327,7 @@ void TKeelvane::BuildSternProfile() {
     S.AddPoint(P.StBossStart, 0, P.StShaftHeight - P.StBossRadius);
     S.AddPoint(P.StFlatOfBottomStart, 0, 0);
     S.AddPoint(P.StFlatOfBottomStart + 0.012 * L(), 0, 0);
-    S.AddPoint(FMidship, 0, 0);
+    S.AddPoint(Midship(), 0, 0);
 
     // The same line on the side of the boss.
     const double R = P.StBossRadius, Diagonal = R / (2 * std::sqrt(2.0));
@@ -342,7 +350,7 @@ void TKeelvane::AddAftDeckPoints(TBSpline& Line) const {
     Line.AddPoint(xA() + (PDA - xA()) / 3, TB / 2 + 2 * (B() - TB) / 6, D());
     Line.AddPoint(xA() + 2 * (PDA - xA()) / 3, b(), D());
     for (int i = 0; i < 3; ++i) Line.AddPoint(PDA, b(), D());
-    Line.AddPoint(FMidship, b(), D());
+    Line.AddPoint(Midship(), b(), D());
 }
 
 void TKeelvane::BuildAftDeckLine() {
@@ -365,7 +373,7 @@ void TKeelvane::BuildDeckLine() {
     Entrance.AddPoint(BowGuideX(), BowGuideY(), D());
     Entrance.AddPoint(Head.X, FParams.BowRadiusAtDeck, Head.Z);
     Entrance.AddPoint(Head.X, FParams.BowRadiusAtDeck / 2, Head.Z);
-    for (int c = FLastMidColumn; c <= FNumColumns - 3; ++c) {
+    for (int c = LastMidColumn(); c <= NumColumns() - 3; ++c) {
         const double x = Station(c);
         // A station beyond the entrance's ends keeps the full breadth.
         auto P = x < PDF ? nullptr : Entrance.PointAtX(x);

@@ -5,7 +5,6 @@
 #include "geometry/errors.h"
 #include "geometry/gstream.h"
 #include "geometry/maths.h"
-#include "geometry/textutil.h"
 
 #include <array>
 #include <cmath>
@@ -59,10 +58,6 @@ const TParameterInfo& Info(int Index) {
     return ParameterTable[static_cast<std::size_t>(Index)];
 }
 
-[[noreturn]] void Impossible(const std::string& Text) {
-    throw EGeometryError(Text);
-}
-
 } // namespace
 
 TKeelvane::TKeelvane() : TBSplineSurface(0, 0) {
@@ -105,21 +100,21 @@ void TKeelvane::CheckParameters() const {
     const TKeelvaneParameters& P = FParams;
     for (int i = 1; i < ParameterCount; ++i)
         if (!std::isfinite(ParameterValue(i)))
-            Impossible(std::string(ParameterKey(i)) + " must be a finite number");
-    if (!(P.Lbp > 0)) Impossible("Lbp must be greater than 0");
-    if (!(P.Beam > 0)) Impossible("Beam must be greater than 0");
-    if (!(P.Draught > 0)) Impossible("Draught must be greater than 0");
-    if (!(P.Depth > P.Draught)) Impossible("Depth must be greater than Draught");
+            throw EGeometryError(std::string(ParameterKey(i)) + " must be a finite number");
+    if (!(P.Lbp > 0)) throw EGeometryError("Lbp must be greater than 0");
+    if (!(P.Beam > 0)) throw EGeometryError("Beam must be greater than 0");
+    if (!(P.Draught > 0)) throw EGeometryError("Draught must be greater than 0");
+    if (!(P.Depth > P.Draught)) throw EGeometryError("Depth must be greater than Draught");
     if (!(P.Draught - P.TransomImmersion < P.Depth))
-        Impossible("The transom lies above the deck: Draught - TransomImmersion must be less "
-                   "than Depth");
+        throw EGeometryError("The transom lies above the deck: Draught - TransomImmersion "
+                             "must be less than Depth");
     // At the full beam the line from the deck edge to the transom corner never reaches the
     // centre plane, and the stern frame has no foot.
     if (!(P.TransomBeam > 0 && P.TransomBeam < P.Beam))
-        Impossible("TransomBeam must be greater than 0 and less than Beam");
+        throw EGeometryError("TransomBeam must be greater than 0 and less than Beam");
     // Without a bilge the lowest waterlines lie in the flat of bottom and cross nothing.
-    if (!(P.BilgeRadius > 0)) Impossible("BilgeRadius must be greater than 0");
-    if (!(P.StBossToot > 0)) Impossible("StBossToot must be greater than 0");
+    if (!(P.BilgeRadius > 0)) throw EGeometryError("BilgeRadius must be greater than 0");
+    if (!(P.StBossToot > 0)) throw EGeometryError("StBossToot must be greater than 0");
 }
 
 void TKeelvane::RunSteps(std::initializer_list<TStep> Steps) {
@@ -136,37 +131,26 @@ void TKeelvane::SetBowShape(std::uint8_t Flag) {
 
 void TKeelvane::SetLbp(double Value) {
     // Checked before anything changes: a zero length would scale every length away for good.
-    if (!(Value > 0)) Impossible("Lbp must be greater than 0");
+    if (!(Value > 0)) throw EGeometryError("Lbp must be greater than 0");
     const double f = Divide(Value, FParams.Lbp);
     FParams.Lbp = Value;
-    FMidship = Value / 2;
     ScaleLengths(f);
-    RunSteps({&TKeelvane::BalanceFlats, &TKeelvane::LayoutColumns, &TKeelvane::BuildMidshipSection,
-              &TKeelvane::BuildForeFlatBoundary, &TKeelvane::BuildAftFlatBoundary,
-              &TKeelvane::BuildStemProfile, &TKeelvane::BuildSternProfile, &TKeelvane::BuildTransom,
-              &TKeelvane::BuildDeckLine});
+    BuildCurves();
 }
 
+// The lengths along the ship scale in both modes; Geosim scales breadths, heights and radii too.
 void TKeelvane::ScaleLengths(double f) {
     TKeelvaneParameters& P = FParams;
-    if (TransformMode == tmGeosim) {
-        for (double* v : {&P.Beam, &P.Depth, &P.BilgeRadius, &P.BowRadiusAtDeck}) *v *= f;
-    }
-    P.ParallelDeckF *= f;
-    P.ParallelDeckA *= f;
-    FParallelDeckLength = P.ParallelDeckF - P.ParallelDeckA;
-    if (TransformMode == tmGeosim) {
+    for (double* v :
+         {&P.ParallelDeckF, &P.ParallelDeckA, &P.ForeOverHang, &P.BulbLength, &P.FOSBow,
+          &P.TransomBehindAP, &P.FOSAft, &P.StBossToot, &P.StFlatOfBottomStart, &P.StBossStart})
+        *v *= f;
+    if (TransformMode == tmGeosim)
         for (double* v :
-             {&P.ForeOverHang, &P.Draught, &P.StemRadius, &P.BulbLength, &P.BulbRadius, &P.FOSBow,
-              &P.ForeFootRadius, &P.TransomImmersion, &P.TransomBeam, &P.TransomBehindAP, &P.FOSAft,
-              &P.StRootHeight, &P.StShaftHeight, &P.StBossToot, &P.StFlatOfBottomStart,
-              &P.StBossRadius, &FSternProfileHeight, &P.StBossStart})
+             {&P.Beam, &P.Depth, &P.BilgeRadius, &P.BowRadiusAtDeck, &P.Draught, &P.StemRadius,
+              &P.BulbRadius, &P.ForeFootRadius, &P.TransomImmersion, &P.TransomBeam,
+              &P.StRootHeight, &P.StShaftHeight, &P.StBossRadius, &FSternProfileHeight})
             *v *= f;
-    } else {
-        for (double* v : {&P.ForeOverHang, &P.BulbLength, &P.FOSBow, &P.TransomBehindAP, &P.FOSAft,
-                          &P.StBossToot, &P.StFlatOfBottomStart, &P.StBossStart})
-            *v *= f;
-    }
 }
 
 void TKeelvane::SetDraught(double Value) {
@@ -198,7 +182,6 @@ void TKeelvane::SetBilgeRadius(double Value) {
 
 // The steps that follow a move of an end of the parallel deck or of the flat of side.
 void TKeelvane::RebuildFlats() {
-    FParallelDeckLength = FParams.ParallelDeckF - FParams.ParallelDeckA;
     RunSteps({&TKeelvane::BalanceFlats, &TKeelvane::LayoutColumns,
               &TKeelvane::BuildForeFlatBoundary, &TKeelvane::BuildAftFlatBoundary,
               &TKeelvane::BuildDeckLine});
@@ -323,10 +306,9 @@ void TKeelvane::SetDefaults() {
     P.Beam = 20.0;
     P.Depth = 9.5;
     P.Draught = 4.172;
-    FParallelDeckLength = 52.0;
-    FMidship = P.Lbp / 2;
-    P.ParallelDeckF = FMidship + FParallelDeckLength / 2;
-    P.ParallelDeckA = FMidship - FParallelDeckLength / 2;
+    const double ParallelDeckLength = 52.0;
+    P.ParallelDeckF = Midship() + ParallelDeckLength / 2;
+    P.ParallelDeckA = Midship() - ParallelDeckLength / 2;
     P.FOSBow = 60.0;
     P.FOSAft = 40.0;
     P.BowRadiusAtDeck = 5.235;
@@ -353,6 +335,10 @@ void TKeelvane::SetDefaults() {
 
 void TKeelvane::RebuildCurves() {
     Clear();
+    BuildCurves();
+}
+
+void TKeelvane::BuildCurves() {
     RunSteps({&TKeelvane::BalanceFlats, &TKeelvane::LayoutColumns, &TKeelvane::BuildMidshipSection,
               &TKeelvane::BuildForeFlatBoundary, &TKeelvane::BuildAftFlatBoundary,
               &TKeelvane::BuildStemProfile, &TKeelvane::BuildSternProfile, &TKeelvane::BuildTransom,
@@ -415,7 +401,8 @@ void TKeelvane::CheckNetIsFinite() {
             const TRPoint& P = Point(i, j);
             if (!std::isfinite(P.X) || !std::isfinite(P.Y) || !std::isfinite(P.Z)) {
                 Clear();
-                Impossible("The parameters give no finite hull surface: check the lengths");
+                throw EGeometryError(
+                    "The parameters give no finite hull surface: check the lengths");
             }
         }
 }

@@ -114,14 +114,15 @@ public:
     void SetStFlatOfBottomStart(double Value);
 
     // --- values derived by the curve steps
-    int NumColumns() const { return FNumColumns; }
-    int LastMidColumn() const { return FLastMidColumn; }
-    double ParallelDeckLength() const { return FParallelDeckLength; }
+    int NumColumns() const { return FColumns.Count(); }
+    // The last column of the parallel middle body; the eight columns of the entrance follow it.
+    int LastMidColumn() const { return NumColumns() - 9; }
+    double ParallelDeckLength() const { return FParams.ParallelDeckF - FParams.ParallelDeckA; }
     double BowWidthAux() const { return FBowWidthAux; }
     double MidBodyFwd() const { return FMidBodyFwd; }
     double MidBodyAft() const { return FMidBodyAft; }
     double SternProfileHeight() const { return FSternProfileHeight; }
-    double Midship() const { return FMidship; }
+    double Midship() const { return FParams.Lbp / 2; }
 
     // --- the defining curves
     const TPolyline& AftCutLine() const { return FAftCutLine; }
@@ -188,14 +189,10 @@ private:
     using TParameterField = double TKeelvaneParameters::*;
 
     TKeelvaneParameters FParams;
-    int FNumColumns = 0;
-    int FLastMidColumn = 0;
-    double FParallelDeckLength = 0;
     double FBowWidthAux = 0;
     double FMidBodyFwd = 0;
     double FMidBodyAft = 0;
     double FSternProfileHeight = 0;
-    double FMidship = 0;
 
     TPolyline FAftCutLine;
     TPolyline FForeCutLine;
@@ -238,7 +235,8 @@ private:
     void CheckParameters() const;
     // CheckParameters, then the steps in order.
     void RunSteps(std::initializer_list<TStep> Steps);
-    void SetLengthAndRebuild(double Value);
+    // The curve steps that need no waterlines, in order (RebuildCurves without clearing the net).
+    void BuildCurves();
     void ScaleLengths(double f);
     void SetFlatOfSideEnd(double& FOS, double& DeckEnd, double HullEnd, double Value);
     void RebuildFlats();
@@ -260,8 +258,11 @@ private:
     void BuildAftDeckLine();
     void BuildDeckLine();
     void AddAftDeckPoints(TBSpline& Line) const;
-    double BowGuideX() const; // xm of the bow guide line
-    double BowGuideY() const; // ym of the bow guide line
+    double StemFootX() const;    // where the straight stem produced meets the keel
+    double BulbColumnX() const;  // the station of the column aft of the bulb
+    double BowGuideStep() const; // the step of an entrance begun at midships
+    double BowGuideX() const;    // xm of the bow guide line
+    double BowGuideY() const;    // ym of the bow guide line
 
     // Waterlines and bow columns.
     void BuildForeWaterlines();

@@ -28,8 +28,6 @@ void TKeelvane::LoadFromText(TTextReader& F) {
         const double Value = StrToNumber(FieldValue(F.ReadLine()));
         FParams.*ParameterField(i) = Value;
     }
-    FMidship = FParams.Lbp / 2;
-    FParallelDeckLength = FParams.ParallelDeckF - FParams.ParallelDeckA;
     // Parameters that make no hull are still a readable project: the user sees why and can
     // mend them, as after a setter that refused.
     try {

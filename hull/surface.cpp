@@ -7,7 +7,7 @@
 #include "geometry/records.h"
 
 void TKeelvane::CreateMesh() {
-    for (int c = 0; c < FNumColumns; ++c)
+    for (int c = 0; c < NumColumns(); ++c)
         for (int j = 0; j < NumRows; ++j) SetPoint(c, j, Column(c).Point(j));
 
     // The run follows the waterlines rather than the sections it was built from.

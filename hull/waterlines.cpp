@@ -19,7 +19,7 @@ double TKeelvane::ForeCutX(double Z) {
 
 void TKeelvane::BuildForeWaterlines() {
     FForeWaterlines.Clear();
-    const TPolyline& E = Column(FNumColumns - 2); // the stem's side
+    const TPolyline& E = Column(NumColumns() - 2); // the stem's side
     for (int j = 1; j < NumRows; ++j) {
         const TRPoint& Mj = FMidshipSection.At(j);
         auto W = std::make_unique<TBSpline>(j <= 2 ? 3 : 5);
@@ -63,7 +63,7 @@ void TKeelvane::BuildForeWaterlines() {
 }
 
 void TKeelvane::FillForeColumns() {
-    for (int c = FLastMidColumn + 1; c < FNumColumns; ++c) {
+    for (int c = LastMidColumn() + 1; c < NumColumns(); ++c) {
         TPolyline& C = Column(c);
         const double x = C.GetXPosition();
         for (int j = C.Count(); j < NumRows; ++j) {
@@ -72,7 +72,7 @@ void TKeelvane::FillForeColumns() {
                 continue;
             }
             TPolyline& W = FForeWaterlines.Polyline(j - 1);
-            if (x >= FMidship && W.Last().X > x) {
+            if (x >= Midship() && W.Last().X > x) {
                 const TRPoint& Mj = FMidshipSection.At(j);
                 C.Point(j).SetXYZ(x, Mj.Y, Mj.Z);
             } else if (W.First().X >= x && W.Last().X <= x) {
@@ -85,10 +85,10 @@ void TKeelvane::FillForeColumns() {
 
 void TKeelvane::BuildBulb() {
     const double SR = FParams.StemRadius, BR = FParams.BulbRadius;
-    const TPolyline& K = Column(FNumColumns - 1);
-    TPolyline& E = Column(FNumColumns - 2);
-    TPolyline& F = Column(FNumColumns - 3);
-    TPolyline& G = Column(FNumColumns - 4);
+    const TPolyline& K = Column(NumColumns() - 1);
+    TPolyline& E = Column(NumColumns() - 2);
+    TPolyline& F = Column(NumColumns() - 3);
+    TPolyline& G = Column(NumColumns() - 4);
 
     E.Point(0).Assign(K.At(0));
     const double Ey[] = {SR, BR / 2, BR / 2, SR, SR, SR};
