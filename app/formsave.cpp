@@ -1,5 +1,5 @@
 // Window state persistence: reading the values back in a fixed order, writing them all on exit.
-#include "formsave.h"
+#include "app/formsave.h"
 
 #include "geometry/textutil.h"
 

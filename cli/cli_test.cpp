@@ -41,13 +41,6 @@ protected:
     }
 };
 
-std::string ReadAll(const std::string& Name) {
-    std::ifstream In(Name, std::ios::binary);
-    std::ostringstream S;
-    S << In.rdbuf();
-    return S.str();
-}
-
 } // namespace
 
 TEST_F(CliTest, GenerateDefaultsWritesAProjectAndOneSummaryLine) {
@@ -58,7 +51,7 @@ TEST_F(CliTest, GenerateDefaultsWritesAProjectAndOneSummaryLine) {
                          "9.500\n");
     EXPECT_NE(R.Err.find("Creating Curves\n  0%\n"), std::string::npos);
     EXPECT_NE(R.Err.find("Creating Mesh\n  100%\n"), std::string::npos);
-    EXPECT_EQ(ReadAll(Path("out.kvp")).rfind("[TKeelvaneEditor]\r\nBowShape=0\r\n", 0), 0u);
+    EXPECT_EQ(FileText(Path("out.kvp")).rfind("[TKeelvaneEditor]\r\nBowShape=0\r\n", 0), 0u);
 }
 
 TEST_F(CliTest, SettingsGoThroughTheSettersInOrder) {
@@ -92,7 +85,7 @@ TEST_F(CliTest, ModelErrorsExitOneAndLeaveTheOutputAlone) {
     TRun R = Cli({"generate", "-s", "Depth=3", "-o", Path("keep.kvp")});
     EXPECT_EQ(R.Code, 1);
     EXPECT_EQ(R.Err.substr(R.Err.rfind("Depth")), "Depth must be greater than Draught\n");
-    EXPECT_EQ(ReadAll(Path("keep.kvp")), "old");
+    EXPECT_EQ(FileText(Path("keep.kvp")), "old");
 
     R = Cli({"generate", "-s", "Lbp=0", "-o", Path("new.kvp")});
     EXPECT_EQ(R.Code, 1);
@@ -131,7 +124,7 @@ TEST_F(CliTest, UsageErrorsExitTwoWithTheUsage) {
 TEST_F(CliTest, DiagnosticsGoWhereAskedAndOnlyBesideASavedProject) {
     const TRun R = Cli({"generate", "-o", Path("d.kvp"), "--geo", Path("diag.geo")});
     ASSERT_EQ(R.Code, 0) << R.Err;
-    EXPECT_EQ(ReadAll(Path("diag.geo")).rfind("[TBSpline]\r\n", 0), 0u);
+    EXPECT_EQ(FileText(Path("diag.geo")).rfind("[TBSpline]\r\n", 0), 0u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder), {}), 2);
 
     // A project that cannot be saved, a construction that cannot be written, a hull that cannot

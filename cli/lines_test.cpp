@@ -126,8 +126,7 @@ TEST_F(LinesTest, WritesADrawnPlanAndContoursThatReadBack) {
     EXPECT_EQ(Out.substr(0, Out.find(' ')), std::to_string(Contours.Count()));
     EXPECT_GE(Contours.Count(), 18);
 
-    std::ifstream SvgFile(Path("plan.svg"));
-    const std::string Svg((std::istreambuf_iterator<char>(SvgFile)), {});
+    const std::string Svg = FileText(Path("plan.svg"));
     // Each of the three views draws the four outline edges and every contour at least once.
     EXPECT_GE(Occurrences(Svg, "<polyline"), 3 * (4 + Contours.Count()));
     for (const char* Caption : {">Profile<", ">Plan<", ">Body plan<"})

@@ -1,5 +1,5 @@
 // Numbers typed into line edits, failing with the focus back on the edit.
-#include "controlnumber.h"
+#include "controls/controlnumber.h"
 
 #include "geometry/errors.h"
 #include "geometry/textutil.h"

@@ -1,5 +1,5 @@
 // Numbers read from line edits, and the focus going back to an edit holding no number.
-#include "controlnumber.h"
+#include "controls/controlnumber.h"
 
 #include "geometry/errors.h"
 

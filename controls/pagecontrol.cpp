@@ -1,6 +1,6 @@
 // The image-tab page control: tab placement and the rules that tie the tab properties together,
 // one image per tab, and tabs painted as buttons or by the owner.
-#include "pagecontrol.h"
+#include "controls/pagecontrol.h"
 
 #include <QEvent>
 #include <QPainter>

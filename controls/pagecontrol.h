@@ -2,7 +2,7 @@
 // drawn as push buttons, or be drawn by the owner.
 #pragma once
 
-#include "imagelist.h"
+#include "controls/imagelist.h"
 
 #include <QPointer>
 #include <QTabWidget>

@@ -1,5 +1,5 @@
 // Image-tab page control: images follow the pages, tab placement rules, owner-drawn tabs.
-#include "pagecontrol.h"
+#include "controls/pagecontrol.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 // The spin button, the numeric edit and the spin edit: stepping, auto-repeat, drag-to-change with
 // the pointer wrapping at the screen edges, typing filter, clamping and display of the value.
-#include "qnspin.h"
+#include "controls/qnspin.h"
 
 #include "geometry/maths.h"
 

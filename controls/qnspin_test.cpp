@@ -1,5 +1,5 @@
 // Spin edit: clamping, display, typing, leaving, arrow repeat and drag-to-change with wrapping.
-#include "qnspin.h"
+#include "controls/qnspin.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 // TConsole: the text logger and the program's global instance.
-#include "console.h"
+#include "geometry/console.h"
 
-#include "errors.h"
+#include "geometry/errors.h"
 
 void TConsole::SetActive(bool Value) {
     if (Value == FActive) return;

@@ -1,13 +1,12 @@
 // Tests of the text logger.
-#include "console.h"
+#include "geometry/console.h"
 
-#include "errors.h"
+#include "geometry/errors.h"
+#include "geometry/scratchfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,10 +21,7 @@ TEST(Console, WritesToHandlerAndFile) {
     C.SetActive(false);
     C.WriteLine("two");
     EXPECT_EQ(Seen, (std::vector<std::string>{"one", "two"}));
-    std::ifstream Log(C.FileName);
-    std::stringstream Text;
-    Text << Log.rdbuf();
-    EXPECT_EQ(Text.str(), "one\n");
+    EXPECT_EQ(FileText(C.FileName), "one\n");
     std::remove(C.FileName.c_str());
 
     C.FileName = "/nonexistent-dir/x.log";

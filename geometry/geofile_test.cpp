@@ -12,8 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -27,13 +25,6 @@ public:
     THullLike() : TBSplineSurface(1, 1) {}
     std::string_view ClassName() const override { return "THullLike"; }
 };
-
-std::string FileText(const std::string& Name) {
-    std::ifstream In(Name, std::ios::binary);
-    std::stringstream S;
-    S << In.rdbuf();
-    return S.str();
-}
 
 } // namespace
 

@@ -1,7 +1,7 @@
 // Plane-geometry records and scalar functions of the kernel.
-#include "maths.h"
+#include "geometry/maths.h"
 
-#include "errors.h"
+#include "geometry/errors.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Tests of the 2-D line helpers and the scalar functions, chiefly their arithmetic faults.
-#include "maths.h"
+#include "geometry/maths.h"
 
-#include "errors.h"
+#include "geometry/errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // TMatrix: product, transpose, Gauss-Jordan inverse, and the 4 x 4 rotation and mirror builders.
-#include "matrix.h"
+#include "geometry/matrix.h"
 
-#include "errors.h"
+#include "geometry/errors.h"
 
 #include <cmath>
 #include <string>

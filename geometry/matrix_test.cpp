@@ -1,7 +1,7 @@
 // Tests of TMatrix: construction, index checks, product and inverse, rotation and mirror.
-#include "matrix.h"
+#include "geometry/matrix.h"
 
-#include "errors.h"
+#include "geometry/errors.h"
 
 #include <gtest/gtest.h>
 

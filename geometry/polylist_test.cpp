@@ -12,8 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -98,9 +96,7 @@ TEST(PolylineRecord, SaveToFileWritesTheClassHeader) {
     TScratchFolder Scratch;
     const auto Path = Scratch.Path() / "polyline.txt";
     Segment(0)->SaveToFile(Path.string());
-    std::ifstream In(Path, std::ios::binary);
-    const std::string Text{std::istreambuf_iterator<char>(In), {}};
-    EXPECT_EQ(Text.substr(0, 26), "[TPolyline]\r\nNumPoints=2\r\n");
+    EXPECT_EQ(FileText(Path).substr(0, 26), "[TPolyline]\r\nNumPoints=2\r\n");
     EXPECT_THROW(Segment(0)->SaveToFile((Path / "missing" / "x.txt").string()), EIOError);
     // A write that fails only when the buffer is flushed is a failure too.
     if (std::filesystem::exists("/dev/full")) {

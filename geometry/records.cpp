@@ -1,9 +1,9 @@
 // The shared conventions of the geometry text records: number formats, line writer and reader,
 // key=value fields. Numbers never pass through the locale.
-#include "records.h"
+#include "geometry/records.h"
 
-#include "errors.h"
-#include "textutil.h"
+#include "geometry/errors.h"
+#include "geometry/textutil.h"
 
 #include <algorithm>
 #include <array>

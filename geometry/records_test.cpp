@@ -1,9 +1,9 @@
 // Tests of the record conventions: exact number texts, line reading, field errors, and that
 // nothing depends on the locale.
-#include "records.h"
+#include "geometry/records.h"
 
-#include "errors.h"
-#include "textutil.h"
+#include "geometry/errors.h"
+#include "geometry/textutil.h"
 
 #include <gtest/gtest.h>
 

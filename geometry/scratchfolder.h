@@ -1,5 +1,6 @@
-// A fresh folder for the files of one test, removed when it goes. CTest runs tests in parallel, so
-// the folder is named for the test, the process and a serial: no two folders share a path.
+// Test files: a fresh folder for the files of one test, removed when it goes. CTest runs tests in
+// parallel, so the folder is named for the test, the process and a serial: no two folders share a
+// path.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 class TScratchFolder {
@@ -34,3 +37,11 @@ private:
     static inline int Serial = 0;
     std::filesystem::path FPath;
 };
+
+// The whole content of a file, byte for byte (line ends included).
+inline std::string FileText(const std::filesystem::path& Name) {
+    std::ifstream In(Name, std::ios::binary);
+    std::ostringstream Text;
+    Text << In.rdbuf();
+    return Text.str();
+}

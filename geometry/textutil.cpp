@@ -1,7 +1,7 @@
 // Text utilities: strict locale-free conversions, words, tabs and the program's base name.
-#include "textutil.h"
+#include "geometry/textutil.h"
 
-#include "errors.h"
+#include "geometry/errors.h"
 
 #include <algorithm>
 #include <charconv>

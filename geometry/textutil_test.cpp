@@ -1,7 +1,7 @@
 // Tests of the strict conversions, word splitting and the program's base name.
-#include "textutil.h"
+#include "geometry/textutil.h"
 
-#include "errors.h"
+#include "geometry/errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Column headings and the reading of cell names for formulas.
-#include "cellref.h"
+#include "grid/cellref.h"
 
-#include "expression.h"
 #include "geometry/textutil.h"
+#include "grid/expression.h"
 
 namespace {
 

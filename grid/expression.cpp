@@ -1,6 +1,6 @@
 // The expression evaluator: a reader that consumes the expression text from the front, one
 // priority level at a time, with parenthesised groups put back into the text as numbers.
-#include "expression.h"
+#include "grid/expression.h"
 
 #include "geometry/maths.h"
 #include "geometry/textutil.h"

@@ -1,5 +1,5 @@
 // The evaluator's grammar, function table, hook and failures, and a random-expression run.
-#include "expression.h"
+#include "grid/expression.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Float-to-text formatting of grid cells. A value is taken as the shortest decimal that reads
 // back as it (what the user typed), and that decimal is rounded half away from zero, so 0.125
 // shows as 0.13 with two decimals, as a user expects.
-#include "floatformat.h"
+#include "grid/floatformat.h"
 
 #include "geometry/errors.h"
 

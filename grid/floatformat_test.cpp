@@ -1,5 +1,5 @@
 // Number formatting of grid cells in each format.
-#include "floatformat.h"
+#include "grid/floatformat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The owning list of a grid's cells.
-#include "gridlist.h"
+#include "grid/gridlist.h"
 
 #include <algorithm>
 

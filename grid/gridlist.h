@@ -2,7 +2,7 @@
 // a linear search, which suits the small grids of the program.
 #pragma once
 
-#include "gridrec.h"
+#include "grid/gridrec.h"
 
 #include <memory>
 #include <vector>

@@ -1,9 +1,9 @@
 // The cell model of the format grid: cells, headings, recalculation, editing commands and the
 // stored cells.
-#include "gridmodel.h"
+#include "grid/gridmodel.h"
 
-#include "cellref.h"
 #include "geometry/records.h"
+#include "grid/cellref.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 // widget drives it and fills in its hooks; it knows nothing of any toolkit.
 #pragma once
 
-#include "gridlist.h"
-#include "gridrec.h"
+#include "grid/gridlist.h"
+#include "grid/gridrec.h"
 
 #include <functional>
 #include <istream>

@@ -1,8 +1,8 @@
 // Cells of the format grid: typed text, formulas and references, recalculation, headings,
 // editing commands and the stored cells.
-#include "cellref.h"
-#include "expression.h"
-#include "gridmodel.h"
+#include "grid/cellref.h"
+#include "grid/expression.h"
+#include "grid/gridmodel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // One cell of the format grid: the setters that decide what typed text means, calculation of
 // formulas, and the cell's stored record.
-#include "gridrec.h"
+#include "grid/gridrec.h"
 
-#include "expression.h"
 #include "geometry/records.h"
 #include "geometry/textutil.h"
-#include "gridmodel.h"
+#include "grid/expression.h"
+#include "grid/gridmodel.h"
 
 #include <array>
 #include <charconv>

@@ -1,9 +1,9 @@
 // One cell of the format grid: its contents (text, number or formula) and its look.
 #pragma once
 
-#include "floatformat.h"
 #include "geometry/color.h"
 #include "geometry/errors.h"
+#include "grid/floatformat.h"
 
 #include <cstdint>
 #include <functional>

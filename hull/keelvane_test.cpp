@@ -17,13 +17,6 @@
 
 namespace {
 
-std::string ReadAll(const std::filesystem::path& Name) {
-    std::ifstream In(Name, std::ios::binary);
-    std::ostringstream S;
-    S << In.rdbuf();
-    return S.str();
-}
-
 void WriteAll(const std::filesystem::path& Name, const std::string& Text) {
     std::ofstream(Name, std::ios::binary) << Text;
 }
@@ -40,7 +33,7 @@ std::string ProjectText(TKeelvane& K) {
     TScratchFolder Scratch;
     const auto Name = Scratch.Path() / "text.kvp";
     K.SaveToFile(Name.string());
-    return ReadAll(Name);
+    return FileText(Name);
 }
 
 // Everything a load can change, as text.
@@ -85,7 +78,7 @@ TEST(HullProjectFile, RoundTripRoundsToThreeDecimalsAndRestoresTheNet) {
     EXPECT_DOUBLE_EQ(L.Parameters().StRootHeight, 3.295);
     // The net comes back as stored: saving the loaded model writes the same text.
     EXPECT_EQ(L.NumU, K.NumU);
-    EXPECT_EQ(ProjectText(L), ReadAll(Name));
+    EXPECT_EQ(ProjectText(L), FileText(Name));
 }
 
 TEST(HullProjectFile, ParametersAreReadByPosition) {
@@ -171,7 +164,7 @@ TEST(HullProjectFile, FailedSaveLeavesTheOldFileIntact) {
     WriteAll(Name, "old contents");
     TFailingKeelvane K;
     EXPECT_THROW(K.SaveToFile(Name.string()), EIOError);
-    EXPECT_EQ(ReadAll(Name), "old contents");
+    EXPECT_EQ(FileText(Name), "old contents");
     // No temporary is left beside it.
     for (const auto& Entry : std::filesystem::directory_iterator(Scratch.Path()))
         EXPECT_EQ(Entry.path().filename(), "keep.kvp");
