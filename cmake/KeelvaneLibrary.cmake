@@ -1,12 +1,12 @@
-# keelvane_library(NAME DEPS...): the library of one subsystem folder, built from its sources, with
-# one test executable NAME_tests built from the folder's *_test.cpp files.
+# keelvane_library(NAME DEPS... [TEST_DEPS...] [EXCLUDE file...]): the library of one subsystem
+# folder, built from its sources but the excluded ones, with one test executable NAME_tests built
+# from the folder's *_test.cpp files.
 function(keelvane_library name)
-    cmake_parse_arguments(ARG "" "" "DEPS;TEST_DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "DEPS;TEST_DEPS;EXCLUDE" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
-    if(tests)
-        list(REMOVE_ITEM sources ${tests})
-    endif()
+    list(TRANSFORM ARG_EXCLUDE PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+    list(REMOVE_ITEM sources ${tests} ${ARG_EXCLUDE})
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
