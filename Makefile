@@ -1,6 +1,6 @@
 # Keelvane: set-up, build, test and run on a Debian machine (run as root on a fresh one).
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev libgl-dev locales
+            qt6-base-dev qt6-svg-dev libgl-dev locales
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build test run bench clean

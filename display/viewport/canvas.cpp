@@ -2,6 +2,10 @@
 // with the pen, brush and font applied as they change.
 #include "display/viewport/canvas.h"
 
+#include "display/viewstream.h"
+#include "geometry/points.h"
+#include "geometry/polygon.h"
+
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -10,6 +14,22 @@ QColor ToQColor(TColor Color) {
     if (Color == clNone) return Qt::transparent;
     return QColor(static_cast<int>(Color & 0xFF), static_cast<int>((Color >> 8) & 0xFF),
                   static_cast<int>((Color >> 16) & 0xFF));
+}
+
+QPolygon PixelPolygon(const TRPoints& Points) {
+    QPolygon Pixels;
+    Pixels.reserve(Points.Count());
+    for (int i = 0; i < Points.Count(); ++i)
+        Pixels.append(QPoint(RoundPixel(Points.At(i).X), RoundPixel(Points.At(i).Y)));
+    return Pixels;
+}
+
+QPolygon PixelCorners(const TPolygon& Polygon) {
+    const TRPoint& Last = Polygon.P4() ? *Polygon.P4() : Polygon.P3;
+    QPolygon Corners;
+    for (const TRPoint* P : {&Polygon.P1, &Polygon.P2, &Polygon.P3, &Last, &Last})
+        Corners.append(QPoint(RoundPixel(P->X), RoundPixel(P->Y)));
+    return Corners;
 }
 
 namespace {

@@ -15,7 +15,15 @@
 
 enum TPenMode { pmCopy, pmNotXor };
 
+class TPolygon;
+class TRPoints;
+
 QColor ToQColor(TColor Color);
+// The points of a list in device units, rounded to pixels.
+QPolygon PixelPolygon(const TRPoints& Points);
+// A face's corners rounded to pixels: the fourth only when the face has one (else the third
+// again), then the last once more.
+QPolygon PixelCorners(const TPolygon& Polygon);
 
 class TCanvas {
 public:

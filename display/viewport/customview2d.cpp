@@ -53,16 +53,20 @@ TViewWindow TCustomView2D::Window() const {
 
 void TCustomView2D::ZoomExtents() {
     MeasureExtents(*FView, [this](TGStream&) { PreviewRedraw(); });
-    const int W = ClientWidth(), H = ClientHeight();
+    FitWindow(ClientWidth(), ClientHeight());
+}
+
+bool TCustomView2D::FitWindow(std::int32_t Width, std::int32_t Height) {
     TViewWindow Fit = ExtentsWindow(*FView);
     if (OnResize) {
         OnResize(this, Fit.LeftX, Fit.TopY, Fit.RightX, Fit.BottomY);
     } else {
-        const auto Fitted = FittedWindow(*FView, W, H);
-        if (!Fitted) return;
+        const auto Fitted = FittedWindow(*FView, Width, Height);
+        if (!Fitted) return false;
         Fit = *Fitted;
     }
-    SetWindow(*FView, Fit, W, H);
+    SetWindow(*FView, Fit, Width, Height);
+    return true;
 }
 
 void TCustomView2D::ZoomBy(double f) {

@@ -32,9 +32,12 @@ public:
     // Clear, then OnRedraw.
     void Redraw() override;
     void PreviewRedraw() override;
-    // Fits the window to the model measured by the preview drawing: OnResize decides when
-    // assigned, else the extents with the margin at equal scales.
+    // Fits the window to the model measured by the preview drawing on the drawing area.
     void ZoomExtents() override;
+    // Sets the window for the extents last measured on a Width x Height pixel rectangle: OnResize
+    // decides when assigned, else the extents with the margin at equal scales. False, and the
+    // window unchanged, when there is nothing to fit.
+    bool FitWindow(std::int32_t Width, std::int32_t Height);
     void ZoomIn();
     void ZoomOut();
     // Recentres the view on the model, fits and redraws.

@@ -123,10 +123,7 @@ void TView::DrawText(const std::string& S, double X, double Y) {
 }
 
 void TView::DrawPoints(const TRPoints& Points) {
-    QPolygon Pixels;
-    Pixels.reserve(Points.Count());
-    for (int i = 0; i < Points.Count(); ++i)
-        Pixels.append(QPoint(RoundPixel(Points.At(i).X), RoundPixel(Points.At(i).Y)));
+    const QPolygon Pixels = PixelPolygon(Points);
     if (Points.UseColors) {
         FCanvas.SetPenColor(Points.LineColor);
         FCanvas.SetBrushColor(Points.FillColor);
@@ -140,13 +137,9 @@ void TView::DrawPoints(const TRPoints& Points) {
 }
 
 void TView::DrawPolygon(const TPolygon& Polygon) {
-    const TRPoint& Last = Polygon.P4() ? *Polygon.P4() : Polygon.P3;
-    QPolygon Corners;
-    for (const TRPoint* P : {&Polygon.P1, &Polygon.P2, &Polygon.P3, &Last, &Last})
-        Corners.append(QPoint(RoundPixel(P->X), RoundPixel(P->Y)));
     FCanvas.SetPenColor(Polygon.LineColor);
     FCanvas.SetBrushColor(Polygon.FillColor);
-    FCanvas.Polygon(Corners);
+    FCanvas.Polygon(PixelCorners(Polygon));
 }
 
 void TView::DrawMarker(const TRPoint& P) {

@@ -1,0 +1,16 @@
+// The program's settings store and its number values.
+#include "app/settingsstore.h"
+
+#include "geometry/textutil.h"
+
+std::unique_ptr<QSettings> OpenSettingsStore(const QString& Section) {
+    auto Store = std::make_unique<QSettings>("Quarnel", QString::fromStdString(ProgramBaseName()));
+    Store->beginGroup(Section);
+    return Store;
+}
+
+int ReadStoredInt(const QSettings& Store, const QString& Key, int Default) {
+    bool Ok = false;
+    const int Value = Store.value(Key).toString().toInt(&Ok);
+    return Ok ? Value : Default;
+}
