@@ -14,6 +14,10 @@ const std::vector<TCommand>& Commands() {
          "-o OUT.kvp [--geo DIAG.geo]",
          RunGenerate},
         {"info", "info FILE.kvp [--json]", RunInfo},
+        {"hydro",
+         "hydro FILE.kvp [--draught T | --draughts START:END:COUNT] [--density RHO] "
+         "[--sections N] [--csv | --json]",
+         RunHydro},
         {"lines",
          "lines IN.kvp [--stations SPEC] [--waterlines SPEC] [--buttocks SPEC] "
          "[--view profile|plan|body|all] [--svg OUT.svg] [--geo OUT.geo]; "

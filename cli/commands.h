@@ -16,6 +16,7 @@ struct TCommand {
 };
 
 int RunGenerate(const TArguments& Arguments, std::ostream& Out, std::ostream& Err);
+int RunHydro(const TArguments& Arguments, std::ostream& Out, std::ostream& Err);
 int RunInfo(const TArguments& Arguments, std::ostream& Out, std::ostream& Err);
 int RunLines(const TArguments& Arguments, std::ostream& Out, std::ostream& Err);
 

@@ -1,32 +1,15 @@
 // keelvane-cli info: the parameters and the stored control net of a project, as text or JSON.
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/json.h"
 #include "cli/reportingmodel.h"
 
 #include "geometry/records.h"
 
-#include <cstdio>
 #include <optional>
 #include <ostream>
 
 namespace {
-
-std::string JsonString(const std::string& S) {
-    std::string R = "\"";
-    for (const char c : S) {
-        if (c == '"' || c == '\\') {
-            R += '\\';
-            R += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char Code[8];
-            std::snprintf(Code, sizeof Code, "\\u%04x", static_cast<unsigned>(c));
-            R += Code;
-        } else {
-            R += c;
-        }
-    }
-    return R + "\"";
-}
 
 void WriteText(const std::string& File, const TKeelvane& Model, std::ostream& Out) {
     Out << "File: " << File << "\n";
