@@ -15,12 +15,13 @@ function(keelvane_library name)
     endif()
 endfunction()
 
-# keelvane_qt_library(NAME DEPS...): a subsystem library of Qt widgets; its tests share one
-# QApplication and a private configuration folder.
+# keelvane_qt_library(NAME DEPS... [TEST_DEPS...] [EXCLUDE file...]): a subsystem library of Qt
+# widgets; its tests share one QApplication and a private configuration folder.
 function(keelvane_qt_library name)
-    cmake_parse_arguments(ARG "" "" "DEPS;TEST_DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "DEPS;TEST_DEPS;EXCLUDE" ${ARGN})
     find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
     keelvane_qt_test_application()
     keelvane_library(${name} DEPS ${ARG_DEPS} Qt6::Widgets
-                     TEST_DEPS keelvane_qt_test_application Qt6::Test ${ARG_TEST_DEPS})
+                     TEST_DEPS keelvane_qt_test_application Qt6::Test ${ARG_TEST_DEPS}
+                     EXCLUDE ${ARG_EXCLUDE})
 endfunction()

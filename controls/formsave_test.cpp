@@ -1,6 +1,6 @@
 // Window state persistence: round trips through the settings store and the INI file, what is
 // restored under each option, and when the window counts as shown.
-#include "app/formsave.h"
+#include "controls/formsave.h"
 
 #include "geometry/textutil.h"
 

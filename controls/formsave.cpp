@@ -1,5 +1,5 @@
 // Window state persistence: reading the values back in a fixed order, writing them all on exit.
-#include "app/formsave.h"
+#include "controls/formsave.h"
 
 #include "geometry/textutil.h"
 
