@@ -4,6 +4,7 @@
 
 #include "contours/computecontours.h"
 #include "contours/contours.h"
+#include "contours/dialogs/contourform.h"
 #include "controls/svgpicture.h"
 #include "display/viewport/view3dcontrol.h"
 #include "geometry/matrix.h"
@@ -137,6 +138,9 @@ void TMainForm::CreateActions() {
            [this] { ToggleDisplayFlag(dfSurfaceGrid); });
     Toggle(maContours, "C&ontours", "contours", "Show the stations, waterlines and buttocks",
            [this] { ToggleContours(); });
+    connect(MakeAction(maContourSetup, "Contour &Setup...", "contour-setup",
+                       "Set the positions of the stations, waterlines and buttocks"),
+            &QAction::triggered, this, [this] { ContourSetup(); });
     Actions[maSurfaceGrid]->setChecked(FEditor->DisplayFlags & dfSurfaceGrid);
 }
 
@@ -152,13 +156,15 @@ void TMainForm::CreateToolBar() {
     for (int A = maStations; A <= maButtocks; ++A) Panel1->addAction(Actions[A]);
     Panel1->addSeparator();
     for (int A = maMirror; A <= maContours; ++A) Panel1->addAction(Actions[A]);
+    Panel1->addSeparator();
+    Panel1->addAction(Actions[maContourSetup]);
 }
 
 void TMainForm::CreateMenus() {
     FViewMenu = menuBar()->addMenu("&View");
     FViewMenu->addAction(Actions[maParameters]);
     for (const auto& [First, Last] :
-         {std::pair{maZoomIn, maRotate}, {maStations, maButtocks}, {maMirror, maContours}}) {
+         {std::pair{maZoomIn, maRotate}, {maStations, maButtocks}, {maMirror, maContourSetup}}) {
         FViewMenu->addSeparator();
         for (int A = First; A <= Last; ++A) FViewMenu->addAction(Actions[A]);
     }
@@ -221,6 +227,13 @@ void TMainForm::ToggleContours() {
     FShowContours = !FShowContours;
     Actions[maContours]->setChecked(FShowContours);
     if (FShowContours) FContoursDirty = true;
+    View3D1->RequestRedraw();
+}
+
+void TMainForm::ContourSetup() {
+    ExecuteContourForm(*FContours, this);
+    if (!FShowContours) return;
+    ComputeContours();
     View3D1->RequestRedraw();
 }
 

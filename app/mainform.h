@@ -39,6 +39,7 @@ enum TMainAction {
     maControlNet,
     maSurfaceGrid,
     maContours,
+    maContourSetup,
     maCount
 };
 
@@ -64,6 +65,8 @@ public:
     void ToggleMirror();
     void ToggleDisplayFlag(std::uint8_t Bit);
     void ToggleContours();
+    // The contour setup dialog; the shown contours are cut anew however it was closed.
+    void ContourSetup();
     // Cuts the hull with the contour planes at three samples per control point.
     void ComputeContours();
     // The hull as its flags select, then the contours when shown and the hull is generated.

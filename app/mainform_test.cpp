@@ -2,6 +2,8 @@
 // down state, the view commands by tag and the standard views' keys in the view.
 #include "app/mainform.h"
 
+#include "cmake/qt_test_modal.h"
+
 #include "contours/contours.h"
 #include "controls/qnspin.h"
 #include "display/viewport/view3dcontrol.h"
@@ -12,6 +14,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -29,6 +32,12 @@ struct TShownMainForm {
     void Redraw() { Form.View().DoRedraw(); }
     void Apply() { Editor().Form()->Apply(); }
 };
+
+// Opens the contour setup dialog from its toolbar button and closes it with the named button.
+void ContourSetupClosedWith(TMainForm& Form, const char* Button) {
+    WhenModal([Button](QWidget& Dialog) { Dialog.findChild<QPushButton*>(Button)->click(); });
+    Form.Action(maContourSetup).trigger();
+}
 
 } // namespace
 
@@ -119,4 +128,24 @@ TEST(MainForm, StandardViewKeysInTheView) {
         EXPECT_EQ(M.Form.View().ViewKind(), Kind);
     }
     EXPECT_EQ(M.Form.PopupMenu().actions().size(), 3);
+}
+
+TEST(MainForm, ContourSetupCutsTheShownContoursAnewWhicheverButtonClosesIt) {
+    TShownMainForm M;
+    M.Apply();
+    M.Form.Action(maContours).trigger();
+    M.Redraw();
+    EXPECT_EQ(M.Form.ContourLines().Count(), 0);
+
+    M.Form.Contours().Add(0, 50);
+    ContourSetupClosedWith(M.Form, "Button6"); // Cancel
+    const int Lines = M.Form.ContourLines().Count();
+    EXPECT_GE(Lines, 1);
+    EXPECT_FALSE(M.Form.ContoursDirty());
+
+    // Hidden contours wait for the next time they are shown.
+    M.Form.Action(maContours).trigger();
+    ContourSetupClosedWith(M.Form, "Button1"); // Ok: adds a plane at 0 on Y and Z
+    EXPECT_EQ(M.Form.Contours().NumZContours(), 1);
+    EXPECT_EQ(M.Form.ContourLines().Count(), Lines);
 }
