@@ -38,7 +38,7 @@ void FinishPrint(TCustomView2D& Control, std::unique_ptr<TPrinterStream> Page) {
     Control.DoRedraw();
 }
 
-QByteArray PdfPage(TCustomView2D& Control, const std::string& Title) {
+QByteArray PdfPage(const std::function<void(QPaintDevice&)>& PrintOn) {
     QBuffer Buffer;
     Buffer.open(QIODevice::WriteOnly);
     {
@@ -47,12 +47,12 @@ QByteArray PdfPage(TCustomView2D& Control, const std::string& Title) {
         Writer.setPageOrientation(QPageLayout::Landscape);
         Writer.setResolution(PdfResolution);
         Writer.setCreator("Keelvane");
-        Print(Control, Writer, Title);
+        PrintOn(Writer);
     }
     return Buffer.data();
 }
 
-QByteArray SvgPage(TCustomView2D& Control, const std::string& Title) {
+QByteArray SvgPage(const std::function<void(QPaintDevice&)>& PrintOn) {
     QBuffer Buffer;
     Buffer.open(QIODevice::WriteOnly);
     const QSizeF Inches = QPageSize(QPageSize::A4).size(QPageSize::Inch).transposed();
@@ -62,7 +62,7 @@ QByteArray SvgPage(TCustomView2D& Control, const std::string& Title) {
     Svg.setResolution(SvgResolution);
     Svg.setSize(Pixels);
     Svg.setViewBox(QRect(QPoint(0, 0), Pixels));
-    Print(Control, Svg, Title);
+    PrintOn(Svg);
     return Buffer.data();
 }
 
@@ -92,10 +92,14 @@ QString ExportFilter() {
     return "PDF Document (*.pdf);;SVG Drawing (*.svg)";
 }
 
-void ExportView(TCustomView2D& Control, const QString& FileName, const std::string& Title) {
+void ExportPage(const QString& FileName, const std::function<void(QPaintDevice&)>& PrintOn) {
     const QString Suffix = QFileInfo(FileName).suffix().toLower();
-    if (Suffix == "pdf") return WriteWhole(FileName, PdfPage(Control, Title));
-    if (Suffix == "svg") return WriteWhole(FileName, SvgPage(Control, Title));
+    if (Suffix == "pdf") return WriteWhole(FileName, PdfPage(PrintOn));
+    if (Suffix == "svg") return WriteWhole(FileName, SvgPage(PrintOn));
     throw EIOError("Unable to export " + FileName.toStdString() +
                    ": the name must end in .pdf or .svg");
+}
+
+void ExportView(TCustomView2D& Control, const QString& FileName, const std::string& Title) {
+    ExportPage(FileName, [&](QPaintDevice& Device) { Print(Control, Device, Title); });
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <string>
 
 class QPaintDevice;
@@ -17,6 +18,10 @@ void Print(TCustomView2D& Control, QPaintDevice& Printer, const std::string& Tit
 
 // The file types ExportView writes, as a file dialog filter.
 QString ExportFilter();
+// Writes one A4 landscape page that PrintOn prints on the paint device it is given to FileName,
+// as PDF or SVG by its extension (EIOError for any other). The old file stays as it was unless
+// the new one is written whole.
+void ExportPage(const QString& FileName, const std::function<void(QPaintDevice&)>& PrintOn);
 // Writes the control's view on one A4 landscape page to FileName, as PDF or SVG by its extension
 // (EIOError for any other). The old file stays as it was unless the new one is written whole.
 void ExportView(TCustomView2D& Control, const QString& FileName, const std::string& Title = "");
