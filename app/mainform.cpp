@@ -10,6 +10,7 @@
 #include "geometry/matrix.h"
 #include "geometry/polylist.h"
 #include "hull/editor/keelvaneeditor.h"
+#include "hydro/window/hydrostaticswindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -35,6 +36,7 @@ TMainForm::TMainForm(QWidget* Parent)
     setWindowTitle("Keelvane");
     setWindowIcon(AppIcon("keelvane"));
     setGeometry(212, 159, 770, 559);
+    FHydrostatics = new THydrostaticsWindow(this);
     CreateView();
     CreateActions();
     CreateToolBar();
@@ -43,6 +45,7 @@ TMainForm::TMainForm(QWidget* Parent)
         // The contours follow the hull on the first redraw after it is generated again.
         FContoursDirty = true;
         View3D1->RequestRedraw();
+        RefreshHydrostatics();
     };
     FEditor->ShowEditor(this);
 }
@@ -77,6 +80,13 @@ void TMainForm::CreateActions() {
     connect(MakeAction(maParameters, "Hull &Parameters...", "parameters",
                        "Show the hull parameter window"),
             &QAction::triggered, this, [this] { FEditor->ShowEditor(this); });
+    connect(MakeAction(maHydrostatics, "&Hydrostatics...", "hydrostatics",
+                       "Show the hydrostatics and curves of form of the generated hull"),
+            &QAction::triggered, this, [this] {
+                FHydrostatics->show();
+                FHydrostatics->raise();
+                RefreshHydrostatics();
+            });
 
     // Zoom and the mouse modes share one handler by tag.
     struct TViewCommand {
@@ -150,6 +160,7 @@ void TMainForm::CreateToolBar() {
     Panel1->setMovable(false);
     Panel1->setIconSize({22, 22});
     Panel1->addAction(Actions[maParameters]);
+    Panel1->addAction(Actions[maHydrostatics]);
     Panel1->addSeparator();
     for (int A = maZoomIn; A <= maRotate; ++A) Panel1->addAction(Actions[A]);
     Panel1->addSeparator();
@@ -163,6 +174,7 @@ void TMainForm::CreateToolBar() {
 void TMainForm::CreateMenus() {
     FViewMenu = menuBar()->addMenu("&View");
     FViewMenu->addAction(Actions[maParameters]);
+    FViewMenu->addAction(Actions[maHydrostatics]);
     for (const auto& [First, Last] :
          {std::pair{maZoomIn, maRotate}, {maStations, maButtocks}, {maMirror, maContourSetup}}) {
         FViewMenu->addSeparator();
@@ -252,4 +264,15 @@ void TMainForm::Redraw(TGStream& Stream) {
     if (FContoursDirty) ComputeContours();
     if (FEditor->Mirror) FContourLines->TransformedCopy(*MirrorMatrix(2, 0))->Draw(Stream);
     FContourLines->Draw(Stream);
+}
+
+void TMainForm::RefreshHydrostatics() {
+    if (!FHydrostatics->isVisible()) return;
+    if (!FEditor->Generated) {
+        FHydrostatics->ShowWhyNot("The hull is not generated: apply the parameters to compute its "
+                                  "hydrostatics.");
+        return;
+    }
+    const TKeelvaneParameters& P = FEditor->Parameters();
+    FHydrostatics->Refresh(*FEditor, P.Draught, P.Depth, FEditor->Midship());
 }

@@ -18,12 +18,14 @@ class QToolBar;
 class TContours;
 class TGStream;
 class TKeelvaneEditor;
+class THydrostaticsWindow;
 class TPolylineList;
 class TView3D;
 
 // The commands of the main window, in toolbar order.
 enum TMainAction {
     maParameters,
+    maHydrostatics,
     maZoomIn,
     maZoomOut,
     maZoomAll,
@@ -58,6 +60,7 @@ public:
     QToolBar& ToolBar() const { return *Panel1; }
     QMenu& ViewMenu() const { return *FViewMenu; }
     QMenu& PopupMenu() const { return *PopupMenu1; }
+    THydrostaticsWindow& Hydrostatics() const { return *FHydrostatics; }
 
     // Zoom in, zoom out, zoom all and the four mouse modes by tag (100 .. 106); other tags do
     // nothing.
@@ -71,6 +74,9 @@ public:
     void ComputeContours();
     // The hull as its flags select, then the contours when shown and the hull is generated.
     void Redraw(TGStream& Stream);
+    // The hydrostatics window, when shown, computed anew for the generated hull at its design
+    // draught; while the hull is edited and not generated again it says so instead.
+    void RefreshHydrostatics();
 
 private:
     std::unique_ptr<TKeelvaneEditor> FEditor;
@@ -83,6 +89,7 @@ private:
     QToolBar* Panel1;
     QMenu* FViewMenu;
     QMenu* PopupMenu1;
+    THydrostaticsWindow* FHydrostatics;
     std::array<QAction*, maCount> Actions{};
 
     void CreateActions();

@@ -11,8 +11,10 @@
 #include "geometry/polylist.h"
 #include "hull/editor/keelvaneeditor.h"
 #include "hull/editor/keelvaneform.h"
+#include "hydro/window/hydrostaticswindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -148,4 +150,30 @@ TEST(MainForm, ContourSetupCutsTheShownContoursAnewWhicheverButtonClosesIt) {
     ContourSetupClosedWith(M.Form, "Button1"); // Ok: adds a plane at 0 on Y and Z
     EXPECT_EQ(M.Form.Contours().NumZContours(), 1);
     EXPECT_EQ(M.Form.ContourLines().Count(), Lines);
+}
+
+TEST(MainForm, HydrostaticsFollowEveryGenerationAndLiveStep) {
+    TShownMainForm M;
+    THydrostaticsWindow& H = M.Form.Hydrostatics();
+    EXPECT_FALSE(H.isVisible());
+    M.Apply();
+    M.Form.Action(maHydrostatics).trigger();
+    ASSERT_TRUE(H.isVisible());
+    EXPECT_EQ(H.Message(), "");
+    EXPECT_DOUBLE_EQ(H.Design().Draught, M.Editor().Parameters().Draught);
+    const double Volume = H.Design().Volume;
+
+    // An edit says the numbers wait for the next generation; the generation brings them.
+    M.Editor().Form()->SpinEdit(103).SetValue(22);
+    EXPECT_NE(H.Message(), "");
+    M.Apply();
+    EXPECT_EQ(H.Message(), "");
+    EXPECT_NE(H.Design().Volume, Volume);
+
+    // With Live on, every step is a generation.
+    M.Editor().Form()->Live().setChecked(true);
+    const double Before = H.Design().Volume;
+    M.Editor().Form()->SpinEdit(103).SetValue(24);
+    EXPECT_EQ(H.Message(), "");
+    EXPECT_NE(H.Design().Volume, Before);
 }

@@ -70,7 +70,7 @@ THydrostaticsWindow::THydrostaticsWindow(QWidget* Parent) : QWidget(Parent, Qt::
     Layout->addLayout(Left);
     Layout->addLayout(Plots, 1);
     resize(1280, 760);
-    Clear("No hull computed yet.");
+    ShowWhyNot("No hull computed yet.");
 }
 
 void THydrostaticsWindow::Refresh(TBSplineSurface& Surface, double Draught, double Depth,
@@ -86,7 +86,7 @@ void THydrostaticsWindow::Refresh(TBSplineSurface& Surface, double Draught, doub
         FSections = Hydro.SectionalAreas(Draught, SectionPositions({FDesign}, Sections));
         ShowParticulars();
     } catch (const EKeelvaneError& E) {
-        Clear(QString::fromStdString(E.what()));
+        ShowWhyNot(QString::fromStdString(E.what()));
     }
 }
 
@@ -109,7 +109,7 @@ void THydrostaticsWindow::ShowParticulars() {
     FSectionsView->update();
 }
 
-void THydrostaticsWindow::Clear(const QString& Why) {
+void THydrostaticsWindow::ShowWhyNot(const QString& Why) {
     FTable->setRowCount(0);
     FCurves.clear();
     FSections.clear();

@@ -42,8 +42,12 @@ public:
     // that is lower), the sectional-area curve. A hull without an answer (not generated, a
     // draught refused) shows why instead.
     void Refresh(TBSplineSurface& Surface, double Draught, double Depth, double MidshipX);
+    // Clears the particulars and plots and shows Why instead.
+    void ShowWhyNot(const QString& Why);
     // The message shown instead of the particulars; empty when they are shown.
     QString Message() const;
+    // The particulars at the design draught, and the curves of form, of the last computation.
+    const THydroParticulars& Design() const { return FDesign; }
     const std::vector<THydroParticulars>& Curves() const { return FCurves; }
 
     // The sheet on one page of Device (a printer, a PDF or SVG writer).
@@ -60,7 +64,6 @@ private:
     std::vector<TSectionArea> FSections;
 
     void ShowParticulars();
-    void Clear(const QString& Why);
     void PrintDialog();
     void ExportDialog();
 };
