@@ -13,6 +13,7 @@
 namespace {
 
 constexpr TColor clGrid = 0xD8D8D8;
+constexpr TColor clMark = 0x707070;
 // Blue, red, green and orange, as 0x00BBGGRR.
 constexpr TColor SeriesColors[] = {0xC05000, 0x2828C8, 0x3C961E, 0x0082E6};
 
@@ -61,7 +62,8 @@ TPlotScale NiceScale(double Lo, double Hi, int Ticks) {
 
 void DrawPanel(TGStream& S, const TPlotArea& Area, const std::string& Title,
                const std::string& XName, const std::string& YName,
-               const std::vector<TPlotSeries>& Series) {
+               const std::vector<TPlotSeries>& Series, std::optional<double> Mark,
+               const std::string& MarkName) {
     double MinX = std::numeric_limits<double>::max(), MaxX = -MinX, MinY = MinX, MaxY = -MinX;
     for (const TPlotSeries& C : Series)
         for (const auto& [x, y] : C.Points) {
@@ -87,15 +89,20 @@ void DrawPanel(TGStream& S, const TPlotArea& Area, const std::string& Title,
     const auto Py = [&](double y) { return Bottom - (y - Y.Lo) / (Y.Hi - Y.Lo) * (Bottom - Top); };
 
     S.Text(Title, Area.X, Area.Y, 0);
-    // The vertical axis's name, then the legend when there is more than one curve.
     S.Text(YName, Area.X, Area.Y + h, 0);
-    double At = Area.X + S.TextWidth(YName) + h;
+    // The legend, when there is more than one curve, after the vertical axis's name and, when
+    // that line is full, after the title; what fits on neither is left out.
+    double Line = Area.Y + h, At = Area.X + S.TextWidth(YName) + h;
     for (std::size_t i = 0; Series.size() > 1 && i < Series.size(); ++i) {
-        const double Next = At + 1.7 * h + S.TextWidth(Series[i].Name);
-        if (Next > Area.X + Area.Width) break;
-        Polyline(S, Series[i].Color, {{At, Area.Y + 1.5 * h}, {At + h, Area.Y + 1.5 * h}});
-        S.Text(Series[i].Name, At + 1.3 * h, Area.Y + h, 0);
-        At = Next;
+        const double Width = 1.7 * h + S.TextWidth(Series[i].Name);
+        if (At + Width > Area.X + Area.Width && Line > Area.Y) {
+            Line = Area.Y;
+            At = Area.X + S.TextWidth(Title) + h;
+        }
+        if (At + Width > Area.X + Area.Width) break;
+        Polyline(S, Series[i].Color, {{At, Line + h / 2}, {At + h, Line + h / 2}});
+        S.Text(Series[i].Name, At + 1.3 * h, Line, 0);
+        At += Width;
     }
     for (double v : Ticks(X)) {
         Polyline(S, clGrid, {{Px(v), Top}, {Px(v), Bottom}});
@@ -112,6 +119,10 @@ void DrawPanel(TGStream& S, const TPlotArea& Area, const std::string& Title,
     S.Line(Right, Top, 0, Right, Bottom, 0);
     S.Line(Right, Bottom, 0, Left, Bottom, 0);
     S.Line(Left, Bottom, 0, Left, Top, 0);
+    if (Mark && *Mark >= Y.Lo && *Mark <= Y.Hi) {
+        Polyline(S, clMark, {{Left, Py(*Mark)}, {Right, Py(*Mark)}});
+        S.Text(MarkName, Right - S.TextWidth(MarkName) - Pad / 2, Py(*Mark) - h, 0);
+    }
     for (const TPlotSeries& C : Series) {
         std::vector<std::pair<double, double>> Pixels;
         for (const auto& [x, y] : C.Points) Pixels.push_back({Px(x), Py(y)});
@@ -120,7 +131,7 @@ void DrawPanel(TGStream& S, const TPlotArea& Area, const std::string& Title,
 }
 
 void DrawCurvesOfForm(TGStream& S, const TPlotArea& Area,
-                      const std::vector<THydroParticulars>& Curves) {
+                      const std::vector<THydroParticulars>& Curves, double DesignDraught) {
     using H = THydroParticulars;
     const TColor* c = SeriesColors;
     const std::vector<std::pair<std::string, std::vector<TPlotSeries>>> Panels = {
@@ -142,7 +153,8 @@ void DrawCurvesOfForm(TGStream& S, const TPlotArea& Area,
     for (std::size_t i = 0; i < Panels.size(); ++i) {
         const double x = Area.X + W * static_cast<double>(i % Columns);
         const double y = Area.Y + Ht * static_cast<double>(i / Columns);
-        DrawPanel(S, {x, y, W - Gap, Ht - Gap}, Panels[i].first, "", "T", Panels[i].second);
+        DrawPanel(S, {x, y, W - Gap, Ht - Gap}, Panels[i].first, "", "T", Panels[i].second,
+                  DesignDraught, "DWL");
     }
 }
 
@@ -197,7 +209,7 @@ void DrawHydrostaticsSheet(TGStream& S, const TPlotArea& Area, const THydroParti
         S.Text(Rows[i].second, Area.X + Names + h + Values - S.TextWidth(Rows[i].second), y, 0);
     }
     const double Left = Area.X + Names + Values + 3 * h, Width = Area.X + Area.Width - Left;
-    DrawCurvesOfForm(S, {Left, Area.Y, Width, Area.Height * 0.64}, Curves);
+    DrawCurvesOfForm(S, {Left, Area.Y, Width, Area.Height * 0.64}, Curves, Design.Draught);
     DrawSectionalAreas(S, {Left, Area.Y + Area.Height * 0.68, Width, Area.Height * 0.32},
                        Design.Draught, Sections);
 }

@@ -7,6 +7,7 @@
 
 #include "geometry/color.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,14 +33,17 @@ struct TPlotScale {
 TPlotScale NiceScale(double Lo, double Hi, int Ticks);
 
 // One panel: the title and a legend of the series above a framed plot with a grid, tick values on
-// both axes and the axis names; nothing for series without points.
+// both axes and the axis names, and a line across it at the vertical value Mark labelled
+// MarkName; nothing for series without points.
 void DrawPanel(TGStream& S, const TPlotArea& Area, const std::string& Title,
                const std::string& XName, const std::string& YName,
-               const std::vector<TPlotSeries>& Series);
+               const std::vector<TPlotSeries>& Series, std::optional<double> Mark = {},
+               const std::string& MarkName = "");
 
-// The curves of form, one row of particulars per draught, as eight panels against the draught.
+// The curves of form, one row of particulars per draught, as eight panels against the draught,
+// with the design waterline marked.
 void DrawCurvesOfForm(TGStream& S, const TPlotArea& Area,
-                      const std::vector<THydroParticulars>& Curves);
+                      const std::vector<THydroParticulars>& Curves, double DesignDraught);
 // The sectional-area curve at Draught.
 void DrawSectionalAreas(TGStream& S, const TPlotArea& Area, double Draught,
                         const std::vector<TSectionArea>& Curve);

@@ -45,7 +45,10 @@ THydrostaticsWindow::THydrostaticsWindow(QWidget* Parent) : QWidget(Parent, Qt::
     FMessage = new QLabel(this);
     FMessage->setWordWrap(true);
     FCurvesView = new TPlotView(
-        [this](TGStream& S, const TPlotArea& A) { DrawCurvesOfForm(S, A, FCurves); }, this);
+        [this](TGStream& S, const TPlotArea& A) {
+            DrawCurvesOfForm(S, A, FCurves, FDesign.Draught);
+        },
+        this);
     FSectionsView = new TPlotView(
         [this](TGStream& S, const TPlotArea& A) {
             if (!FSections.empty()) DrawSectionalAreas(S, A, FDesign.Draught, FSections);
