@@ -41,19 +41,20 @@ void Click(QWidget& Dialog, const char* Name) {
 void Show(QWidget& Dialog) {
     Dialog.show();
     Dialog.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&Dialog));
+    // The widget learns that its window is active a little after the window itself.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Dialog.isActiveWindow(); }));
 }
 
 QLineEdit& Edit(QWidget& Dialog, const char* Name) {
     return *Dialog.findChild<QLineEdit*>(Name);
 }
 
-// Types Text over an edit's contents and leaves it with Tab, as a user fills in a field.
+// Types Text over an edit's contents and leaves it with Tab, as a user fills in a field: an
+// edit reached by the keyboard has its text selected.
 void Fill(QWidget& Dialog, const char* Name, const QString& Text) {
+    if (!Dialog.isActiveWindow()) Show(Dialog);
     QLineEdit& Field = Edit(Dialog, Name);
-    Field.setFocus();
-    Field.selectAll();
-    QTest::keyClick(&Field, Qt::Key_Backspace);
+    Field.setFocus(Qt::TabFocusReason);
     QTest::keyClicks(&Field, Text);
     QTest::keyClick(&Field, Qt::Key_Tab);
 }

@@ -5,6 +5,7 @@
 #include "geometry/errors.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -36,6 +37,7 @@ TContourGroupForm::TContourGroupForm(QWidget* Parent) : QDialog(Parent) {
     Edit1 = NumberEdit("Edit1", "0.000", Group);
     Edit2 = NumberEdit("Edit2", "0.000", Group);
     Edit3 = NumberEdit("Edit3", "0", Group);
+    for (QLineEdit* Edit : {Edit1, Edit2, Edit3}) Edit->installEventFilter(this);
     auto* Fields = new QFormLayout(Group);
     Fields->addRow("Start:", Edit1);
     Fields->addRow("End:", Edit2);
@@ -77,6 +79,13 @@ void TContourGroupForm::accept() {
         return;
     }
     QDialog::accept();
+}
+
+bool TContourGroupForm::eventFilter(QObject* Watched, QEvent* Event) {
+    const bool ByKeyboard = Event->type() == QEvent::FocusIn &&
+                            static_cast<QFocusEvent*>(Event)->reason() != Qt::MouseFocusReason;
+    if (ByKeyboard) static_cast<QLineEdit*>(Watched)->selectAll();
+    return QDialog::eventFilter(Watched, Event);
 }
 
 bool TContourGroupForm::Read(const std::function<void()>& Convert) {

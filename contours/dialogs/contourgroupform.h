@@ -20,6 +20,10 @@ public:
     // Ok: closes only when all three edits hold numbers and Start is not above End.
     void accept() override;
 
+protected:
+    // An edit reached by the keyboard has its text selected, so typing replaces it.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
 private:
     // Runs Convert; a text that is no number is reported, with the focus left on its edit.
     bool Read(const std::function<void()>& Convert);
