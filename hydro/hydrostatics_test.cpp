@@ -167,6 +167,13 @@ TEST(HydrostaticsTest, SplitWaterlinesCountEveryPiece) {
     ExpectRelative(K.WettedSurface, 2 * (2 * Half * std::hypot(l, Tt) + l * Tt), Tol,
                    "wetted surface");
 
+    // A horizontal face lying in the waterplane (z = 0.7, which rounds in the patches): a
+    // shelf on the side adds nothing.
+    auto Shelf = Prism(Lp, {{0, 0}, {3, 0}, {3, 0.7}, {4, 0.7}, {4, 5}});
+    const THydroParticulars F = THydrostatics(*Shelf).At(0.7);
+    ExpectRelative(F.Volume, 2 * 3 * 0.7 * Lp, Tol, "volume below a shelf in the waterplane");
+    ExpectRelative(F.Awp, 2 * 3 * Lp, Tol, "Awp below a shelf in the waterplane");
+
     // The keel touching the waterplane at one point: nothing more is immersed than below it.
     const THydroParticulars Touch = Hydro.At(H);
     ExpectRelative(Touch.Volume, 2 * Half * Lt * H / 2, Tol, "volume touching");

@@ -63,6 +63,7 @@ double SolveMonotone(const std::function<double(double)>& F, double Lo, double H
 
 namespace {
 
+// Where coordinate Axis of Line takes Level between Lo and Hi, along which it is monotone.
 double SolveLevel(const TPatchLine& Line, int Axis, double Level, double Lo, double Hi) {
     return SolveMonotone([&](double w) { return Line.Coordinate(Axis, w) - Level; }, Lo, Hi);
 }
@@ -210,7 +211,9 @@ void SweepBelow(const TSweep& S, int Sign, int n, double Tolerance, const TPoint
 void Below(const TBezierPatch& Patch, int Axis, double Level, const TCell& C, int Depth, int n,
            double Tolerance, const TPointVisitor& Visit) {
     const auto [Min, Max] = std::minmax_element(C.F.begin(), C.F.end());
-    if (*Min >= 0) return;
+    // A cell above the level, or lying in it (a flat face at the waterplane, which no halving
+    // would decide), holds nothing below.
+    if (*Min >= 0 || (*Min >= -Tolerance && *Max <= Tolerance)) return;
     const TSweep AlongS{Patch, Axis, Level, C, false};
     if (*Max <= 0) return VisitRectangle(AlongS, C.S0, C.S1, C.T0, C.T1, n, Visit);
     if (const int Sign = MonotoneSign(C, false))
