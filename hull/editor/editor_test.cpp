@@ -6,6 +6,8 @@
 #include "controls/qnspin.h"
 #include "geometry/testsupport.h"
 
+#include "controls/pagecontrol.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -178,11 +180,15 @@ TEST(EditorForm, ApplyOnAnImpossibleHullFailsVisiblyAndStaysAvailable) {
     EXPECT_TRUE(W.Form->ApplyButton().isEnabled());
     EXPECT_TRUE(W.Form->StatusText().text().contains("Depth"))
         << W.Form->StatusText().text().toStdString();
-    // Put right, Apply generates and clears the status line.
+    // Put right, Apply generates and clears the status line; the summary tab tells.
+    W.Form->show();
+    W.Form->Pages().setCurrentIndex(5);
+    EXPECT_TRUE(W.Form->SummaryText().text().contains("not generated"));
     W.Field(104).SetValue(9.5F);
     W.Apply();
     EXPECT_FALSE(W.Form->ApplyButton().isEnabled());
     EXPECT_TRUE(W.Form->StatusText().text().isEmpty());
+    EXPECT_TRUE(W.Form->SummaryText().text().contains("generated, control net"));
 }
 
 TEST(EditorForm, EditsAndDefaultsClearTheGeneratedHull) {
@@ -231,6 +237,7 @@ TEST(EditorForm, ATypedValueCountsWhenTheTypingEnds) {
 
 TEST(EditorForm, NothingChangesTheHullWhileItIsBeingGenerated) {
     TEditorWindow W;
+    W.Editor.RepaintDelay = 0;
     W.Apply();
     W.Field(TagBeam).SetValue(22);
     // Queued behind the generation's first status message, which lets events through.

@@ -80,11 +80,16 @@ TKeelvaneEditor::~TKeelvaneEditor() {
 void TKeelvaneEditor::ShowStatus(const std::string& Text) {
     if (FForm) FForm->SetStatus(QString::fromStdString(Text));
     // Repaints only: a click or key press waits until the hull is whole again.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (Showing()) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TKeelvaneEditor::ShowProgress(int Percent) {
-    if (FForm) FForm->SetProgress(Percent);
+    // The bar repaints at once on every step; worth it only when someone can watch it.
+    if (FForm && Showing()) FForm->SetProgress(Percent);
+}
+
+bool TKeelvaneEditor::Showing() const {
+    return !FGenerationClock.isValid() || FGenerationClock.elapsed() >= RepaintDelay;
 }
 
 void TKeelvaneEditor::ShowMessage(const std::string& Text) {
@@ -110,6 +115,7 @@ void TKeelvaneEditor::LoadFromFile(const std::string& FileName) {
 void TKeelvaneEditor::Generate() {
     if (FGenerating) return;
     const TBusyScope Busy(FGenerating);
+    FGenerationClock.start();
     TKeelvane::Generate();
     GridStale = 1;
 }

@@ -7,6 +7,7 @@
 #include "hull/editor/keelvaneform.h"
 #include "hull/keelvane.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include <cstdint>
@@ -29,6 +30,9 @@ public:
     std::uint8_t GridStale = 0; // the iso-line cache must be rebuilt before it is drawn
     std::uint8_t DisplayFlags = dfSurfaceGrid;
     std::uint8_t Mirror = 0; // also draw everything reflected to the port side
+    // Status messages let repaints through once a generation has run this long (ms); a quicker
+    // one has nothing to show in between.
+    int RepaintDelay = 100;
     TChangeEvent OnChange;
 
     // The parameter window, none before the first ShowEditor.
@@ -57,6 +61,7 @@ private:
     QPointer<TKeelvaneForm> FForm;
     TPolylineList FIsoLines;
     bool FGenerating = false;
+    QElapsedTimer FGenerationClock;
 
     // The defining curves and the keel, bilge and flat-of-bottom lines joining them; as control
     // polygons for the preview.
@@ -64,4 +69,6 @@ private:
     // Draws List and, with Mirror, its reflection first.
     void DrawMirrored(const TBSplineList& List, TGStream& Stream) const;
     void DrawOutline(TGStream& Stream);
+    // Whether the generation running has taken long enough to show its progress.
+    bool Showing() const;
 };

@@ -19,7 +19,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -71,7 +75,8 @@ constexpr std::array<TField, 26> Fields{{
 }};
 
 constexpr std::array<const char*, 6> TabHints{
-    "Main Dimensions", "Deck and Flat of Side", "Stern", "Transom and Bilge", "Bow", "Hull"};
+    "Main Dimensions", "Deck and Flat of Side", "Stern", "Transom and Bilge", "Bow",
+    "Hull Summary"};
 constexpr std::array<const char*, 5> TabPictures{"dimensions", "deck", "stern", "transom",
                                                  "bow-plain"};
 
@@ -79,7 +84,7 @@ const TField& Field(int Tag) {
     return Fields.at(static_cast<std::size_t>(Tag - TKeelvaneForm::FirstTag));
 }
 
-constexpr QSize PictureSize{300, 190};
+constexpr QSize PictureSize{330, 209};
 
 QString EditorResource(const char* Name) {
     return QString(":/keelvane/editor/%1.svg").arg(Name);
@@ -107,6 +112,7 @@ TKeelvaneForm::TKeelvaneForm(QWidget* Owner) : QWidget(Owner, Qt::Tool) {
         PageControl->addTab(MakePage(Tab), QString());
         PageControl->setTabToolTip(Tab - 1, TabHints[static_cast<std::size_t>(Tab - 1)]);
     }
+    connect(PageControl, &QTabWidget::currentChanged, this, [this] { ShowSummary(); });
     auto* Layout = new QVBoxLayout(this);
     Layout->setContentsMargins(6, 6, 6, 0);
     Layout->setSpacing(6);
@@ -120,6 +126,22 @@ TKeelvaneForm::TKeelvaneForm(QWidget* Owner) : QWidget(Owner, Qt::Tool) {
 
 TKeelvaneForm::~TKeelvaneForm() = default;
 
+// The window's full size is known once it is shown; it then moves wholly onto its screen, whether
+// it was placed beside its owner or where it was last time.
+void TKeelvaneForm::KeepOnScreen() {
+    const QRect Screen = screen()->availableGeometry();
+    const QRect Frame = frameGeometry();
+    const int X = std::max(Screen.left(), std::min(Frame.left(), Screen.right() - Frame.width()));
+    const int Y = std::max(Screen.top(), std::min(Frame.top(), Screen.bottom() - Frame.height()));
+    if (X != Frame.left() || Y != Frame.top()) move(X, Y);
+}
+
+void TKeelvaneForm::showEvent(QShowEvent* Event) {
+    QWidget::showEvent(Event);
+    if (!Event->spontaneous()) KeepOnScreen();
+    ShowSummary();
+}
+
 QWidget* TKeelvaneForm::MakePage(int Tab) {
     auto* Page = new QWidget;
     auto* Layout = new QHBoxLayout(Page);
@@ -131,6 +153,11 @@ QWidget* TKeelvaneForm::MakePage(int Tab) {
         Layout->addWidget(Image6);
     } else if (Tab < 6) {
         Layout->addWidget(MakePicture(TabPictures[static_cast<std::size_t>(Tab - 1)], Page));
+    } else {
+        Summary = new QLabel(Page);
+        Summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        Summary->setTextFormat(Qt::RichText);
+        Layout->addWidget(Summary);
     }
     auto* Grid = new QGridLayout;
     Grid->setHorizontalSpacing(6);
@@ -152,12 +179,14 @@ QWidget* TKeelvaneForm::MakePage(int Tab) {
         RadioButton1->setChecked(true);
         RadioButton1->setToolTip("A change of length scales every dimension");
         RadioButton2->setToolTip("A change of length scales the lengths along the ship only");
-        connect(RadioButton1, &QRadioButton::clicked, this, [this] {
-            if (FModel) FModel->TransformMode = tmGeosim;
-        });
-        connect(RadioButton2, &QRadioButton::clicked, this, [this] {
-            if (FModel) FModel->TransformMode = tmLengthOnly;
-        });
+        const auto Transform = [this](TTransformMode Mode) {
+            if (!FModel) return;
+            FModel->TransformMode = Mode;
+            ShowSummary();
+        };
+        connect(RadioButton1, &QRadioButton::clicked, this, [Transform] { Transform(tmGeosim); });
+        connect(RadioButton2, &QRadioButton::clicked, this,
+                [Transform] { Transform(tmLengthOnly); });
         Grid->addWidget(RadioButton1, Row++, 0, 1, 3);
         Grid->addWidget(RadioButton2, Row++, 0, 1, 3);
     }
@@ -167,6 +196,7 @@ QWidget* TKeelvaneForm::MakePage(int Tab) {
         Grid->addWidget(CheckBox1, Row++, 0, 1, 3);
     }
     Grid->setRowStretch(Row, 1);
+    Grid->setColumnStretch(2, 1);
     Layout->addLayout(Grid);
     return Page;
 }
@@ -256,6 +286,7 @@ void TKeelvaneForm::ShowValues() {
     if (!FModel) return;
     for (int Tag = FirstTag; Tag <= LastTag; ++Tag)
         ShowValue(SpinEdit(Tag), Tag == TagUnused ? -1 : GetParameter(Tag));
+    ShowSummary();
 }
 
 void TKeelvaneForm::ShowValue(TQnSpinEdit& Edit, double V) {
@@ -320,7 +351,10 @@ void TKeelvaneForm::SpinEditChange(TQnSpinEdit& Edit) {
     const double Stored = GetParameter(Tag);
     if (static_cast<float>(Stored) != Edit.Value()) ShowValue(Edit, Stored);
     FModel->NotifyChange();
-    if (CheckBoxLive->isChecked()) Apply();
+    if (CheckBoxLive->isChecked())
+        Apply();
+    else
+        ShowSummary();
 }
 
 void TKeelvaneForm::TypingFinished(TQnSpinEdit& Edit) {
@@ -347,7 +381,10 @@ void TKeelvaneForm::BowShapeClick() {
     }
     ShowValue(SpinEdit(TagBowField), GetParameter(TagBowField));
     FModel->NotifyChange();
-    if (CheckBoxLive->isChecked()) Apply();
+    if (CheckBoxLive->isChecked())
+        Apply();
+    else
+        ShowSummary();
 }
 
 void TKeelvaneForm::Defaults() {
@@ -365,6 +402,7 @@ void TKeelvaneForm::Apply() {
         ShowError(QString::fromStdString(E.what()));
         Button2->setEnabled(true);
         FModel->NotifyChange();
+        ShowSummary();
         // Live generation reports in the status line only; Apply also in a message box.
         if (!CheckBoxLive->isChecked()) throw;
         return;
@@ -374,6 +412,39 @@ void TKeelvaneForm::Apply() {
     FModel->NotifyChange();
     ProgressBar1->setValue(0);
     Panel3->clear();
+    ShowSummary();
+}
+
+void TKeelvaneForm::ShowSummary() {
+    // Written when its tab is shown, not on every change behind it.
+    if (!FModel || !Summary->isVisible()) return;
+    const TKeelvaneParameters& P = FModel->Parameters();
+    const auto Number = [](double V, int Decimals) { return QString::number(V, 'f', Decimals); };
+    const auto Ratio = [&Number](double A, double B) { return B > 0 ? Number(A / B, 2) : "-"; };
+    const QString Surface =
+        FModel->Generated
+            ? QString("generated, control net %1 &times; %2").arg(FModel->NumU).arg(FModel->NumV)
+            : QString("not generated: press Apply");
+    const std::pair<const char*, QString> Rows[] = {
+        {"Length bp &times; beam &times; depth",
+         Number(P.Lbp, 2) + " &times; " + Number(P.Beam, 2) + " &times; " + Number(P.Depth, 2)},
+        {"Draught", Number(P.Draught, 3)},
+        {"L / B", Ratio(P.Lbp, P.Beam)},
+        {"B / T", Ratio(P.Beam, P.Draught)},
+        {"D / T", Ratio(P.Depth, P.Draught)},
+        {"Parallel deck", Number(FModel->ParallelDeckLength(), 2) + " (from " +
+                              Number(P.ParallelDeckA, 2) + " to " + Number(P.ParallelDeckF, 2) +
+                              ")"},
+        {"Flat of side", "from " + Number(P.FOSAft, 2) + " to " + Number(P.FOSBow, 2)},
+        {"Bow", P.BowShape == 1 ? "bulbous" : "plain"},
+        {"Length transformation", FModel->TransformMode == tmGeosim ? "geosim" : "lengths only"},
+        {"Surface", Surface},
+    };
+    QString Html = "<table cellspacing='3'>";
+    for (const auto& [Name, Value] : Rows)
+        Html += QString("<tr><td style='color:#55606b'>%1</td><td>&nbsp;&nbsp;%2</td></tr>")
+                    .arg(Name, Value);
+    Summary->setText(Html + "</table>");
 }
 
 void TKeelvaneForm::SetStatus(const QString& Text) {

@@ -58,7 +58,11 @@ public:
     QLabel& StatusText() const { return *Panel3; }
     QLabel& PlainBowPicture() const { return *Image6; }
     QLabel& BulbousBowPicture() const { return *Image5; }
+    QLabel& SummaryText() const { return *Summary; }
     TColorPageControl& Pages() const { return *PageControl; }
+
+protected:
+    void showEvent(QShowEvent* Event) override;
 
 private:
     TKeelvaneEditor* FModel = nullptr;
@@ -80,8 +84,10 @@ private:
     QProgressBar* ProgressBar1;
     QLabel* Image5;
     QLabel* Image6;
+    QLabel* Summary;
     std::unique_ptr<TFormSave> FormSave;
 
+    void KeepOnScreen();
     QWidget* MakePage(int Tab);
     QWidget* MakeButtonPanel();
     QWidget* MakeStatusLine();
@@ -93,5 +99,7 @@ private:
     // A typed value counts once the typing ends (Enter, or leaving the field).
     void TypingFinished(TQnSpinEdit& Edit);
     void ShowError(const QString& Text);
+    // The sixth tab: the hull's proportions and the state of its surface.
+    void ShowSummary();
     void ShowHelp();
 };
