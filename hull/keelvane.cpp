@@ -67,6 +67,11 @@ TKeelvane::TKeelvane() : TBSplineSurface(0, 0) {
 
 TKeelvane::~TKeelvane() = default;
 
+std::array<const TBSpline*, 7> TKeelvane::DefiningCurves() const {
+    return {&FMidshipSection,   &FStemProfile, &FSternProfile, &FAftFlatBoundary,
+            &FForeFlatBoundary, &FTransom,     &FDeckLine};
+}
+
 std::string_view TKeelvane::ParameterKey(int Index) {
     return Info(Index).Key;
 }

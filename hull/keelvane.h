@@ -6,6 +6,7 @@
 #include "geometry/bsurface.h"
 #include "geometry/polylist.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -143,6 +144,9 @@ public:
     const TBSpline& BossSideLine() const { return FBossSideLine; }
     const TBSpline& SternKeelLine() const { return FSternKeelLine; }
     const TPolylineList& AftSections() const { return FAftSections; }
+    // The seven curves that define the hull to the eye: midship section, stem and stern profile,
+    // the aft and fore flat boundaries, transom and deck line.
+    std::array<const TBSpline*, 7> DefiningCurves() const;
 
     // --- the project file
     // The 27 parameter lines, then the surface record.
