@@ -35,7 +35,7 @@ void PrepareTranslators() {
 }
 
 [[noreturn]] void WriteFailed(const std::string& FileName) {
-    throw EIOError("Unable to write " + FileName);
+    throw EIOError("Unable to write file " + FileName);
 }
 
 } // namespace

@@ -132,7 +132,8 @@ TEST_F(CadFileTest, NoSurfaceOrNoFolderIsAClearErrorAndNoFile) {
     ExpectMessage([&] { WriteStep(Scratch.File("a.step"), Empty); }, NoSurfaceText);
     ExpectMessage([&] { WriteIges(Scratch.File("a.igs"), Empty); }, NoSurfaceText);
     const std::string Missing = Scratch.File("missing/b.step");
-    ExpectMessage([&] { WriteStep(Missing, Content(false, false)); }, "Unable to write " + Missing);
+    ExpectMessage([&] { WriteStep(Missing, Content(false, false)); },
+                  "Unable to write file " + Missing);
     EXPECT_TRUE(std::filesystem::is_empty(Scratch.Path()));
 
     Hull.OrderU = 30;
