@@ -1,6 +1,7 @@
 # Keelvane: set-up, build, test and run on a Debian machine (run as root on a fresh one).
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev qt6-svg-dev libgl-dev locales
+            qt6-base-dev qt6-svg-dev libgl-dev locales \
+            libocct-data-exchange-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build test run bench clean

@@ -23,6 +23,10 @@ const std::vector<TCommand>& Commands() {
          "[--view profile|plan|body|all] [--svg OUT.svg] [--geo OUT.geo]; "
          "SPEC is a,b,c or start:end:count",
          RunLines},
+        {"export",
+         "export FILE.kvp [--step F] [--iges F] [--stl F] [--offsets F] [--both-halves] "
+         "[--curves] [--stations SPEC] [--waterlines SPEC] [--samples N]",
+         RunExport},
     };
     return List;
 }

@@ -19,6 +19,7 @@ int RunGenerate(const TArguments& Arguments, std::ostream& Out, std::ostream& Er
 int RunHydro(const TArguments& Arguments, std::ostream& Out, std::ostream& Err);
 int RunInfo(const TArguments& Arguments, std::ostream& Out, std::ostream& Err);
 int RunLines(const TArguments& Arguments, std::ostream& Out, std::ostream& Err);
+int RunExport(const TArguments& Arguments, std::ostream& Out, std::ostream& Err);
 
 // Every command, in the order the usage lists them.
 const std::vector<TCommand>& Commands();

@@ -1,0 +1,42 @@
+// Cutting-plane options and the usual plan's planes.
+#include "cli/planeoptions.h"
+
+#include "cli/args.h"
+#include "cli/linesplan.h"
+#include "contours/contours.h"
+#include "hull/keelvane.h"
+
+bool TPlaneOptions::Take(const std::string& Option, TArgumentList& A) {
+    const char* const Names[3] = {"--stations", "--buttocks", "--waterlines"};
+    for (int Axis = 0; Axis < 3; ++Axis) {
+        if (Option != Names[Axis]) continue;
+        const std::string Spec = A.ValueOf(Option);
+        auto& Target = Planes[Axis];
+        if (Target) throw EUsageError(Option + " given twice");
+        Target = ParsePlaneSpec(Spec);
+        if (!Target)
+            throw EUsageError(Option + " needs positions a,b,c or start:end:count, not '" + Spec +
+                              "'");
+        return true;
+    }
+    return false;
+}
+
+std::vector<double> TPlaneOptions::Positions(int Axis, const TKeelvaneParameters& P) const {
+    if (Planes[Axis]) return *Planes[Axis];
+    std::vector<double> Usual;
+    if (Axis == 0)
+        for (int k = 0; k <= 20; ++k) Usual.push_back(k * P.Lbp / 20);
+    if (Axis == 1)
+        for (int k = 1; k <= 4; ++k) Usual.push_back(k * P.Beam / 10);
+    if (Axis == 2)
+        for (int k = 1; k <= 9; ++k) Usual.push_back(k * P.Depth / 10);
+    return Usual;
+}
+
+void TPlaneOptions::AddTo(TContours& Contours, const TKeelvaneParameters& P) const {
+    const bool Typed = Planes[0] || Planes[1] || Planes[2];
+    for (std::uint8_t Axis = 0; Axis < 3; ++Axis)
+        if (!Typed || Planes[Axis])
+            for (const double Position : Positions(Axis, P)) Contours.Add(Axis, Position);
+}
