@@ -1,46 +1,13 @@
 // keelvane-cli export: every format in one run, and runs that fail leaving nothing behind.
-#include "cli/commands.h"
+#include "cli/commandtest.h"
 
 #include "exchange/exportsurface.h"
-#include "hull/keelvane.h"
-
-#include "geometry/scratchfolder.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <sstream>
 
 namespace {
 
-class ExportTest : public ::testing::Test {
+class ExportTest : public TCommandTest {
 protected:
-    TScratchFolder Scratch;
-
-    std::string Path(const std::string& Name) const { return Scratch.File(Name); }
-
-    std::string Project(bool Generated) const {
-        TKeelvane Hull;
-        if (Generated) Hull.Generate();
-        Hull.SaveToFile(Path("hull.kvp"));
-        return Path("hull.kvp");
-    }
-
-    int Export(TArguments Arguments) {
-        Arguments.insert(Arguments.begin(), "export");
-        std::ostringstream OutStream, ErrStream;
-        const int Code = RunCli(Arguments, OutStream, ErrStream);
-        Out = OutStream.str();
-        Err = ErrStream.str();
-        return Code;
-    }
-
-    std::size_t Files() const {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(Scratch.Path()), {}));
-    }
-
-    std::string Out, Err;
+    int Export(const TArguments& Arguments) { return Run("export", Arguments); }
 };
 
 } // namespace
@@ -57,7 +24,7 @@ TEST_F(ExportTest, WritesEveryFormatInOneRun) {
         0u)
         << Out;
     EXPECT_NE(Out.find(Path("h.csv") + " (3 stations x 4 waterlines)\n"), std::string::npos);
-    EXPECT_EQ(Files(), 5u);
+    EXPECT_EQ(FilesInFolder(), 5u);
     const std::string Csv = FileText(Path("h.csv"));
     EXPECT_EQ(Csv.substr(0, Csv.find('\r')), "x \\ z,3,4,5,6");
     EXPECT_EQ(std::count(Csv.begin(), Csv.end(), '\n'), 4);
@@ -72,12 +39,12 @@ TEST_F(ExportTest, FailuresWriteNothing) {
                       Path("missing/a.step")}),
               1);
     EXPECT_NE(Err.find("Unable to write file"), std::string::npos) << Err;
-    EXPECT_EQ(Files(), 1u);
+    EXPECT_EQ(FilesInFolder(), 1u);
 
     const std::string Empty = Project(false);
     EXPECT_EQ(Export({Empty, "--step", Path("b.step"), "--stl", Path("b.stl")}), 1);
     EXPECT_EQ(Err, std::string(NoSurfaceText) + "\n");
-    EXPECT_EQ(Files(), 1u);
+    EXPECT_EQ(FilesInFolder(), 1u);
 
     const std::string Same = Path("same.out");
     for (const TArguments& Bad :
@@ -89,5 +56,5 @@ TEST_F(ExportTest, FailuresWriteNothing) {
         EXPECT_EQ(Export(Bad), 2) << Err;
         EXPECT_NE(Err.find("Usage:"), std::string::npos);
     }
-    EXPECT_EQ(Files(), 1u);
+    EXPECT_EQ(FilesInFolder(), 1u);
 }

@@ -1,6 +1,6 @@
 // keelvane-cli lines: the lines plan of a project as SVG and geometry file, plane lists typed as
 // text, and the errors that leave nothing written.
-#include "cli/commands.h"
+#include "cli/commandtest.h"
 #include "cli/linesplan.h"
 
 #include "contours/computecontours.h"
@@ -23,31 +23,9 @@
 
 namespace {
 
-class LinesTest : public ::testing::Test {
+class LinesTest : public TCommandTest {
 protected:
-    TScratchFolder Scratch;
-    const std::filesystem::path& Folder = Scratch.Path();
-
-    std::string Path(const std::string& Name) const { return Scratch.File(Name); }
-
-    // A project of the default hull, generated or not.
-    std::string Project(bool Generated) const {
-        TKeelvane Hull;
-        if (Generated) Hull.Generate();
-        Hull.SaveToFile(Path("hull.kvp"));
-        return Path("hull.kvp");
-    }
-
-    int Lines(TArguments Arguments) {
-        Arguments.insert(Arguments.begin(), "lines");
-        std::ostringstream OutStream, ErrStream;
-        const int Code = RunCli(Arguments, OutStream, ErrStream);
-        Out = OutStream.str();
-        Err = ErrStream.str();
-        return Code;
-    }
-
-    std::string Out, Err;
+    int Lines(const TArguments& Arguments) { return Run("lines", Arguments); }
 };
 
 int Occurrences(const std::string& Text, const std::string& Part) {
@@ -148,5 +126,5 @@ TEST_F(LinesTest, UnusableArgumentsAndModelErrorsWriteNothing) {
     EXPECT_EQ(Lines({Path("missing.kvp"), "--svg", Path("bad.svg"), "--geo", Path("bad.geo")}), 1);
     EXPECT_EQ(Lines({Project(false), "--svg", Path("bad.svg"), "--geo", Path("bad.geo")}), 1);
     EXPECT_NE(Err.find("The hull has no extent to draw"), std::string::npos);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder), {}), 1); // hull.kvp
+    EXPECT_EQ(FilesInFolder(), 1u); // hull.kvp
 }
