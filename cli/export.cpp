@@ -93,7 +93,7 @@ int RunExport(const TArguments& Arguments, std::ostream& Out, std::ostream& Err)
     std::vector<std::string> Written;
     TCadContent Cad{&Model, O.BothHalves, {}};
     if (O.Curves) {
-        const auto Curves = Model.DefiningCurves();
+        const auto Curves = Model.DefiningSplines();
         Cad.Curves.assign(Curves.begin(), Curves.end());
     }
     if (O.Step) {

@@ -64,7 +64,7 @@ protected:
 
     TCadContent Content(bool BothHalves, bool Curves) {
         TCadContent C{&Hull, BothHalves, {}};
-        const auto Defining = Hull.DefiningCurves();
+        const auto Defining = Hull.DefiningSplines();
         if (Curves) C.Curves.assign(Defining.begin(), Defining.end());
         return C;
     }
@@ -90,7 +90,7 @@ protected:
         for (TopExp_Explorer E(Shape, TopAbs_EDGE, TopAbs_FACE); E.More(); E.Next()) {
             double t0, t1;
             const auto C = BRep_Tool::Curve(TopoDS::Edge(E.Current()), t0, t1);
-            const TBSpline& Own = *Hull.DefiningCurves()[static_cast<std::size_t>(Edges++)];
+            const TBSpline& Own = *Hull.DefiningSplines()[static_cast<std::size_t>(Edges++)];
             auto Copy = TBSpline::CreateCopy(Own);
             Copy->MakeKnots();
             for (int k = 0; k <= 10; ++k) {

@@ -67,7 +67,7 @@ TKeelvane::TKeelvane() : TBSplineSurface(0, 0) {
 
 TKeelvane::~TKeelvane() = default;
 
-std::array<const TBSpline*, 7> TKeelvane::DefiningCurves() const {
+std::array<const TBSpline*, 7> TKeelvane::DefiningSplines() const {
     return {&FMidshipSection,   &FStemProfile, &FSternProfile, &FAftFlatBoundary,
             &FForeFlatBoundary, &FTransom,     &FDeckLine};
 }

@@ -146,7 +146,7 @@ public:
     const TPolylineList& AftSections() const { return FAftSections; }
     // The seven curves that define the hull to the eye: midship section, stem and stern profile,
     // the aft and fore flat boundaries, transom and deck line.
-    std::array<const TBSpline*, 7> DefiningCurves() const;
+    std::array<const TBSpline*, 7> DefiningSplines() const;
 
     // --- the project file
     // The 27 parameter lines, then the surface record.

@@ -133,8 +133,7 @@ void TKeelvaneEditor::ShowEditor(QWidget* Owner) {
 
 std::unique_ptr<TBSplineList> TKeelvaneEditor::DefiningCurves(bool ControlPolygons) const {
     auto List = std::make_unique<TBSplineList>();
-    for (const TBSpline* Curve : {&MidshipSection(), &StemProfile(), &SternProfile(),
-                                  &AftFlatBoundary(), &ForeFlatBoundary(), &Transom(), &DeckLine()})
+    for (const TBSpline* Curve : DefiningSplines())
         List->AddPolyline(ControlPolygons ? TPolyline::CreateCopy(*Curve)
                                           : TBSpline::CreateCopy(*Curve));
     // The keel, the flat of side at bilge height and the edge of the flat of bottom.
