@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -138,7 +139,8 @@ void TKeelvaneForm::KeepOnScreen() {
 
 void TKeelvaneForm::showEvent(QShowEvent* Event) {
     QWidget::showEvent(Event);
-    if (!Event->spontaneous()) KeepOnScreen();
+    // Once the show is through, when the window has its final size.
+    if (!Event->spontaneous()) QTimer::singleShot(0, this, [this] { KeepOnScreen(); });
     ShowSummary();
 }
 
