@@ -1,7 +1,8 @@
 # Keelvane: set-up, build, test and run on a Debian machine (run as root on a fresh one).
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev qt6-svg-dev libgl-dev locales \
-            libocct-data-exchange-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
+            libocct-data-exchange-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev \
+            python3-ezdxf
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build test run bench clean

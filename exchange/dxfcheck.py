@@ -1,0 +1,21 @@
+# Reads a DXF file with ezdxf, an independent reader, audits it and prints what it holds: the
+# audit's error count, the release, then per layer and kind of entity the entities and points.
+import sys
+from collections import Counter
+
+import ezdxf
+
+doc = ezdxf.readfile(sys.argv[1])
+auditor = doc.audit()
+print("errors", len(auditor.errors))
+print("release", doc.dxfversion)
+counts = Counter()
+for space, layout in (("model", doc.modelspace()), ("paper", doc.layout())):
+    for e in layout:
+        key = (space, e.dxf.layer, e.dxftype())
+        counts[key + ("entities",)] += 1
+        if e.dxftype() == "POLYLINE":
+            counts[key + ("points",)] += len(e.vertices)
+            counts[key + ("3d",)] += e.is_3d_polyline
+for key, n in sorted(counts.items()):
+    print(" ".join(key), n)
