@@ -57,8 +57,9 @@ bool TFileManager::NewFile() {
     if (!QueryClose()) return false;
     if (OnCloseFile) OnCloseFile(this);
     SetFileName(FUnSavedName);
-    FModified = false;
+    // Cleared after the owner has set up the new document, which may count as a change.
     if (OnNewFile) OnNewFile(this);
+    FModified = false;
     return true;
 }
 
