@@ -29,7 +29,8 @@ private:
     QString FName;
 };
 
-// While it lives, every message box that opens is answered with Button; their texts are kept.
+// While it lives, every message box that opens is answered with Button (their texts are kept),
+// and every other modal dialog is cancelled.
 class TMessageBoxUser {
 public:
     QStringList Texts;
@@ -45,8 +46,10 @@ private:
     QTimer FTimer;
 
     void Answer() {
-        auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!Box || !Box->isVisible()) return;
+        auto* Dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!Dialog || !Dialog->isVisible()) return;
+        auto* Box = qobject_cast<QMessageBox*>(Dialog);
+        if (!Box) return Dialog->reject();
         Texts.append(Box->text());
         if (QAbstractButton* B = Box->button(FButton))
             B->click();

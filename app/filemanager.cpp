@@ -9,16 +9,21 @@
 
 namespace {
 
-void ShowMessage(const QString& Text) {
-    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), Text);
-}
-
 // "&1 name": the digit is the entry's accelerator; an "&" of the name shows as itself.
 QString MRUCaption(int i, QString Name) {
     return "&" + QString::number(i + 1) + " " + Name.replace("&", "&&");
 }
 
 } // namespace
+
+QWidget* TFileManager::DialogParent() const {
+    auto* Window = qobject_cast<QWidget*>(parent());
+    return Window ? Window->window() : QApplication::activeWindow();
+}
+
+void TFileManager::ShowMessage(const QString& Text) const {
+    QMessageBox::information(DialogParent(), QApplication::applicationName(), Text);
+}
 
 TFileManager::TFileManager(QObject* Owner) : QObject(Owner) {
     TFileManagerServer::Instance().Add(*this);
@@ -41,8 +46,7 @@ bool TFileManager::QueryClose() {
     if (!FModified) return true;
     QMessageBox Box(QMessageBox::Information, QApplication::applicationName(),
                     QFileInfo(FFileName).fileName() + " is unsaved, Save?",
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                    QApplication::activeWindow());
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, DialogParent());
     switch (Box.exec()) {
     case QMessageBox::Yes:
         return SaveFile();

@@ -25,6 +25,7 @@ public:
     // The tags of the menu entries of the list: this in the second byte, the index in the first.
     static constexpr int MRUTag = 0xFF00;
 
+    // Its messages and questions show over the Owner's window, when the owner is a widget.
     explicit TFileManager(QObject* Owner = nullptr);
     ~TFileManager() override;
 
@@ -91,6 +92,9 @@ private:
     bool FModified = false;
     TFileUnitList FMRUList;
 
+    // The owner's window, else the active one.
+    QWidget* DialogParent() const;
+    void ShowMessage(const QString& Text) const;
     void Open(const QString& Name);
     void Save(const QString& Name);
     void AddToMRUList(const QString& Name);

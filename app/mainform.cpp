@@ -2,9 +2,11 @@
 // redraw that draws the hull and the lazily computed contours.
 #include "app/mainform.h"
 
+#include "app/filemanager.h"
 #include "contours/computecontours.h"
 #include "contours/contours.h"
 #include "contours/dialogs/contourform.h"
+#include "controls/formsave.h"
 #include "controls/svgpicture.h"
 #include "display/viewport/view3dcontrol.h"
 #include "geometry/matrix.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QToolBar>
 
 namespace {
@@ -36,17 +39,22 @@ TMainForm::TMainForm(QWidget* Parent)
     setWindowTitle("Keelvane");
     setWindowIcon(AppIcon("keelvane"));
     setGeometry(212, 159, 770, 559);
+    KeelvaneMainForm = std::make_unique<TFormSave>(*this, "KeelvaneMainForm", sfRegistryFile,
+                                                   soPosition | soState);
     FHydrostatics = new THydrostaticsWindow(this);
     CreateView();
     CreateActions();
     CreateToolBar();
     CreateMenus();
+    CreateFileManager();
     FEditor->OnChange = [this](TKeelvaneEditor&) {
         // The contours follow the hull on the first redraw after it is generated again.
         FContoursDirty = true;
+        FileManager1->SetModified(true);
         View3D1->RequestRedraw();
         RefreshHydrostatics();
     };
+    FileManager1->NewFile();
     FEditor->ShowEditor(this);
 }
 
@@ -77,6 +85,7 @@ QAction* TMainForm::MakeAction(TMainAction A, const QString& Text, const char* I
 }
 
 void TMainForm::CreateActions() {
+    CreateFileActions();
     connect(MakeAction(maParameters, "Hull &Parameters...", "parameters",
                        "Show the hull parameter window"),
             &QAction::triggered, this, [this] { FEditor->ShowEditor(this); });
@@ -159,6 +168,8 @@ void TMainForm::CreateToolBar() {
     Panel1->setObjectName("Panel1");
     Panel1->setMovable(false);
     Panel1->setIconSize({22, 22});
+    for (int A = maNew; A <= maPrint; ++A) Panel1->addAction(Actions[A]);
+    Panel1->addSeparator();
     Panel1->addAction(Actions[maParameters]);
     Panel1->addAction(Actions[maHydrostatics]);
     Panel1->addSeparator();
@@ -172,7 +183,9 @@ void TMainForm::CreateToolBar() {
 }
 
 void TMainForm::CreateMenus() {
-    FViewMenu = menuBar()->addMenu("&View");
+    CreateFileMenus();
+    FViewMenu = new QMenu("&View", this);
+    menuBar()->insertMenu(FHelpMenu->menuAction(), FViewMenu);
     FViewMenu->addAction(Actions[maParameters]);
     FViewMenu->addAction(Actions[maHydrostatics]);
     for (const auto& [First, Last] :

@@ -1,12 +1,16 @@
 // TMainForm: Keelvane's main window. It owns the hull editor, the contour planes and the contour
-// polylines cut from the hull, shows them in the 3-D viewport, and carries the view commands.
+// polylines cut from the hull, shows them in the 3-D viewport, and carries the view commands and
+// the document, print and help commands.
 //
-// Every command is one QAction (Action()), shown in the toolbar and the View menu alike. Further
+// Every command is one QAction (Action()), shown in the toolbar and the menus alike. Further
 // commands join them there: ToolBar() and the window's menu bar (menuBar(); the View menu is
 // ViewMenu()) take new actions before or after the ones below.
 #pragma once
 
+#include "app/filedialog.h"
+
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <cstdint>
@@ -14,16 +18,24 @@
 
 class QAction;
 class QMenu;
+class QPrinter;
 class QToolBar;
 class TContours;
+class TFileManager;
+class TFormSave;
 class TGStream;
+class THelpWindow;
 class TKeelvaneEditor;
 class THydrostaticsWindow;
 class TPolylineList;
 class TView3D;
 
-// The commands of the main window, in toolbar order.
+// The commands of the main window, in toolbar order, then those of the menus alone.
 enum TMainAction {
+    maNew,
+    maOpen,
+    maSave,
+    maPrint,
     maParameters,
     maHydrostatics,
     maZoomIn,
@@ -42,6 +54,12 @@ enum TMainAction {
     maSurfaceGrid,
     maContours,
     maContourSetup,
+    maSaveAs,
+    maPrintSettings,
+    maExportLinesPlan,
+    maExit,
+    maContents,
+    maAbout,
     maCount
 };
 
@@ -61,6 +79,14 @@ public:
     QMenu& ViewMenu() const { return *FViewMenu; }
     QMenu& PopupMenu() const { return *PopupMenu1; }
     THydrostaticsWindow& Hydrostatics() const { return *FHydrostatics; }
+    QMenu& FileMenu() const { return *FFileMenu; }
+    QMenu& HelpMenu() const { return *FHelpMenu; }
+    TFileManager& FileManager() const { return *FileManager1; }
+    QPrinter& Printer() const { return *FPrinter; }
+    // The dialog that names the exported file (not owned; a test may put in its own).
+    void SetExportDialog(TFileDialog* Dialog) { ExportDialog1 = Dialog; }
+    // Shown by Contents; none before.
+    THelpWindow* HelpWindow() const { return FHelpWindow; }
 
     // Zoom in, zoom out, zoom all and the four mouse modes by tag (100 .. 106); other tags do
     // nothing.
@@ -78,6 +104,21 @@ public:
     // draught; while the hull is edited and not generated again it says so instead.
     void RefreshHydrostatics();
 
+    // The print dialog, then the view on one page of the printer when the user confirms.
+    void PrintCommand();
+    // The view on one page of Printer, titled "Keelvane".
+    void PrintView(QPrinter& Printer);
+    // Asks for a file name and writes the view there as PDF or SVG.
+    void ExportLinesPlan();
+    // Opens a project at start, as one named on the command line; one that cannot be opened is
+    // reported and the new project stays.
+    void OpenStartProject(const QString& FileName);
+    void ShowHelp();
+
+protected:
+    // Asks whether to save unsaved changes first; Cancel, or a save that fails, keeps the window.
+    void closeEvent(QCloseEvent* Event) override;
+
 private:
     std::unique_ptr<TKeelvaneEditor> FEditor;
     std::unique_ptr<TContours> FContours;
@@ -91,8 +132,20 @@ private:
     QMenu* PopupMenu1;
     THydrostaticsWindow* FHydrostatics;
     std::array<QAction*, maCount> Actions{};
+    QMenu* FFileMenu;
+    QMenu* FHelpMenu;
+    TFileManager* FileManager1;
+    TFileDialog* OpenDialog1;
+    TFileDialog* SaveDialog1;
+    QPointer<TFileDialog> ExportDialog1;
+    std::unique_ptr<QPrinter> FPrinter;
+    std::unique_ptr<TFormSave> KeelvaneMainForm;
+    THelpWindow* FHelpWindow = nullptr;
 
     void CreateActions();
+    void CreateFileActions();
+    void CreateFileManager();
+    void CreateFileMenus();
     void CreateToolBar();
     void CreateMenus();
     void CreateView();
