@@ -1,7 +1,7 @@
 // The document commands, the unsaved-changes prompt and the most-recently-used list and menu.
 #include "app/filemanager.h"
 
-#include "app/settingsstore.h"
+#include "controls/settingsstore.h"
 
 #include <QApplication>
 #include <QFileInfo>

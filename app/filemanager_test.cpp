@@ -2,7 +2,7 @@
 // events, the unsaved-changes prompt, and loads and saves that fail.
 #include "app/app_test_util.h"
 #include "app/filemanager.h"
-#include "app/settingsstore.h"
+#include "controls/settingsstore.h"
 #include "geometry/errors.h"
 #include "geometry/textutil.h"
 

@@ -1,7 +1,7 @@
 // The most-recently-used list: move to the front, a cap of five, and its store layout.
 #include "app/mrulist.h"
 
-#include "app/settingsstore.h"
+#include "controls/settingsstore.h"
 
 namespace {
 

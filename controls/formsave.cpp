@@ -1,6 +1,7 @@
 // Window state persistence: reading the values back in a fixed order, writing them all on exit.
 #include "controls/formsave.h"
 
+#include "controls/settingsstore.h"
 #include "geometry/textutil.h"
 
 #include <QEvent>
@@ -13,13 +14,6 @@ constexpr int FormSaveVersion = 2;
 
 enum TStateCode { StateNormal = 0, StateMinimised = 1, StateMaximised = 2 };
 enum TStyleCode { StyleNormal = 0, StyleStayOnTop = 3 };
-
-// A stored whole number, or Default when the value is missing or is no number.
-int ReadInt(const QSettings& Store, const QString& Key, int Default) {
-    bool Ok = false;
-    const int Value = Store.value(Key).toString().toInt(&Ok);
-    return Ok ? Value : Default;
-}
 
 int StateCode(Qt::WindowStates State) {
     if (State & Qt::WindowMinimized) return StateMinimised;
@@ -59,32 +53,31 @@ TFormSave::~TFormSave() {
 }
 
 std::unique_ptr<QSettings> TFormSave::OpenStore() const {
-    auto Store =
-        FSaveFile == sfRegistryFile
-            ? std::make_unique<QSettings>("Quarnel", QString::fromStdString(ProgramBaseName()))
-            : std::make_unique<QSettings>(FormSaveIniFile(), QSettings::IniFormat);
+    if (FSaveFile == sfRegistryFile) return OpenSettingsStore(objectName());
+    auto Store = std::make_unique<QSettings>(FormSaveIniFile(), QSettings::IniFormat);
     Store->beginGroup(objectName());
     return Store;
 }
 
 void TFormSave::Restore() {
     const auto Store = OpenStore();
-    if (ReadInt(*Store, "FormSaveVersion", -1) != FormSaveVersion) return;
+    if (ReadStoredInt(*Store, "FormSaveVersion", -1) != FormSaveVersion) return;
     if (FSaveOptions & soPosition) {
         const QRect R = Window->geometry();
-        Window->setGeometry(
-            ReadInt(*Store, "FormLeft", R.left()), ReadInt(*Store, "FormTop", R.top()),
-            ReadInt(*Store, "FormWidth", R.width()), ReadInt(*Store, "FormHeight", R.height()));
+        Window->setGeometry(ReadStoredInt(*Store, "FormLeft", R.left()),
+                            ReadStoredInt(*Store, "FormTop", R.top()),
+                            ReadStoredInt(*Store, "FormWidth", R.width()),
+                            ReadStoredInt(*Store, "FormHeight", R.height()));
     }
     if (FSaveOptions & soState) RestoreState(*Store);
     if (FSaveOptions & soVisibility)
-        Window->setVisible(ReadInt(*Store, "Visible", Window->isVisible()) != 0);
+        Window->setVisible(ReadStoredInt(*Store, "Visible", Window->isVisible()) != 0);
 }
 
 void TFormSave::RestoreState(const QSettings& Store) {
-    const int State = ReadInt(Store, "WindowState", StateCode(Window->windowState()));
+    const int State = ReadStoredInt(Store, "WindowState", StateCode(Window->windowState()));
     Window->setWindowState(StateOf(State, Window->windowState()));
-    const bool OnTop = ReadInt(Store, "FormStyle", StyleCode(*Window)) == StyleStayOnTop;
+    const bool OnTop = ReadStoredInt(Store, "FormStyle", StyleCode(*Window)) == StyleStayOnTop;
     if (OnTop != (StyleCode(*Window) == StyleStayOnTop))
         Window->setWindowFlag(Qt::WindowStaysOnTopHint, OnTop);
 }

@@ -1,5 +1,5 @@
 // The program's settings store and its number values.
-#include "app/settingsstore.h"
+#include "controls/settingsstore.h"
 
 #include "geometry/textutil.h"
 
