@@ -32,7 +32,7 @@ test: deps
 	cd build-test && ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@./scripts/run.sh
+	@./scripts/run.sh $(ARGS)
 
 bench: build
 	@set -e; for b in build/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
