@@ -20,8 +20,9 @@ const std::vector<TCommand>& Commands() {
          RunHydro},
         {"lines",
          "lines IN.kvp [--stations SPEC] [--waterlines SPEC] [--buttocks SPEC] "
-         "[--view profile|plan|body|all] [--svg OUT.svg] [--geo OUT.geo]; "
-         "SPEC is a,b,c or start:end:count",
+         "[--view profile|plan|body|all] [--paper A4|A3|A2|A1|A0] [--scale 1:N] "
+         "[--unit m|mm|ft] [--svg OUT.svg] [--pdf OUT.pdf] [--geo OUT.geo]; SPEC is a,b,c or "
+         "start:end:count",
          RunLines},
         {"export",
          "export FILE.kvp [--step F] [--iges F] [--stl F] [--offsets F] [--both-halves] "

@@ -3,7 +3,7 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/json.h"
-#include "cli/linesplan.h"
+#include "cli/planespec.h"
 #include "cli/reportingmodel.h"
 
 #include "geometry/records.h"

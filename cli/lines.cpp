@@ -1,26 +1,28 @@
-// keelvane-cli lines: the contours of a project's hull at the planes given, drawn as an SVG
-// lines plan and written as the polylines of a geometry file.
+// keelvane-cli lines: the contours of a project's hull at the planes given, drawn as a lines plan
+// sheet (SVG, PDF) and written as the polylines of a geometry file.
 #include "cli/args.h"
 #include "cli/commands.h"
-#include "cli/linesplan.h"
 #include "cli/outputfiles.h"
 #include "cli/planeoptions.h"
 #include "cli/reportingmodel.h"
 
 #include "contours/computecontours.h"
 #include "contours/contours.h"
+#include "display/painter/pdffile.h"
 #include "display/svgstream.h"
+#include "drawing/linesplan.h"
 #include "geometry/geofile.h"
 #include "geometry/polylist.h"
 
+#include <filesystem>
 #include <ostream>
 
 namespace {
 
 struct TLinesOptions {
-    std::optional<std::string> Input, Svg, Geo;
+    std::optional<std::string> Input, Svg, Pdf, Geo;
     TPlaneOptions Planes;
-    TLinesView View = lvAll;
+    TLinesPlanOptions Sheet;
 };
 
 TLinesOptions ParseLines(const TArguments& Arguments) {
@@ -34,9 +36,25 @@ TLinesOptions ParseLines(const TArguments& Arguments) {
             const auto View = LinesViewByName(Name);
             if (!View)
                 throw EUsageError("--view is profile, plan, body or all, not '" + Name + "'");
-            O.View = *View;
+            O.Sheet.View = *View;
+        } else if (Option == "--paper") {
+            const std::string Name = A.ValueOf(Option);
+            const auto Paper = PaperByName(Name);
+            if (!Paper) throw EUsageError("--paper is A4, A3, A2, A1 or A0, not '" + Name + "'");
+            O.Sheet.Paper = *Paper;
+        } else if (Option == "--scale") {
+            const std::string Text = A.ValueOf(Option);
+            O.Sheet.Scale = ParseScale(Text);
+            if (!O.Sheet.Scale) throw EUsageError("--scale is 1:N with N > 0, not '" + Text + "'");
+        } else if (Option == "--unit") {
+            const std::string Name = A.ValueOf(Option);
+            const auto Unit = LengthUnitByName(Name);
+            if (!Unit) throw EUsageError("--unit is m, mm or ft, not '" + Name + "'");
+            O.Sheet.Unit = *Unit;
         } else if (Option == "--svg")
             SetOnce(O.Svg, A.ValueOf(Option), Option);
+        else if (Option == "--pdf")
+            SetOnce(O.Pdf, A.ValueOf(Option), Option);
         else if (Option == "--geo")
             SetOnce(O.Geo, A.ValueOf(Option), Option);
         else if (Option.starts_with("-"))
@@ -57,10 +75,21 @@ int RunLines(const TArguments& Arguments, std::ostream& Out, std::ostream& Err) 
     TContours Contours;
     O.Planes.AddTo(Contours, Model.Parameters());
     const auto Lines = ComputeContours(Model, Contours);
-    const auto Sheet = O.Svg ? DrawLinesPlan(Model, *Lines, Model.Midship(), O.View) : nullptr;
+    TLinesPlanOptions SheetOptions = O.Sheet;
+    SheetOptions.ProjectName = std::filesystem::path(*O.Input).filename().string();
+    const auto Sheet =
+        O.Svg || O.Pdf ? std::make_unique<TLinesPlanSheet>(Model, Contours, SheetOptions) : nullptr;
 
     TOutputFiles Files;
-    if (Sheet) Sheet->SaveToFile(Files.Add(*O.Svg));
+    if (O.Svg) {
+        TSvgStream Svg(Sheet->Width(), Sheet->Height(), "mm");
+        Sheet->Draw(Svg);
+        Svg.SaveToFile(Files.Add(*O.Svg));
+    }
+    if (O.Pdf)
+        SavePdf(Files.Add(*O.Pdf), Sheet->Width(), Sheet->Height(),
+                "Lines plan of " + SheetOptions.ProjectName,
+                [&](TGStream& Page) { Sheet->Draw(Page); });
     if (O.Geo) {
         TGeometryFile Geo(Files.Add(*O.Geo));
         Geo.Write(*Lines);

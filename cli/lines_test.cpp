@@ -1,7 +1,8 @@
-// keelvane-cli lines: the lines plan of a project as SVG and geometry file, plane lists typed as
-// text, and the errors that leave nothing written.
+// keelvane-cli lines: the lines plan of a project as SVG sheet and geometry file, plane lists
+// typed as text, and the errors that leave nothing written.
 #include "cli/commandtest.h"
-#include "cli/linesplan.h"
+#include "cli/planespec.h"
+#include "drawing/linesplan.h"
 
 #include "contours/computecontours.h"
 #include "contours/contourlinks.h"
@@ -34,47 +35,7 @@ int Occurrences(const std::string& Text, const std::string& Part) {
     return N;
 }
 
-// The least and greatest x of each polyline of the sheet drawn in Color.
-std::vector<std::pair<double, double>> XRanges(const std::string& Svg, TColor Color) {
-    std::vector<std::pair<double, double>> Ranges;
-    const std::string Stroke = "stroke=\"" + SvgColor(PaperColor(Color)) + "\"";
-    for (auto At = Svg.find("points=\""); At != std::string::npos; At = Svg.find("points=\"", At)) {
-        At += 8;
-        const auto End = Svg.find('"', At);
-        if (Svg.find(Stroke, End) != Svg.find("stroke=", End)) continue;
-        Ranges.emplace_back(1e300, -1e300);
-        for (const char* P = Svg.data() + At; P < Svg.data() + End; P = std::strchr(P, ' ') + 1) {
-            double X = 0;
-            std::from_chars(P, Svg.data() + End, X);
-            Ranges.back() = {std::min(Ranges.back().first, X), std::max(Ranges.back().second, X)};
-        }
-    }
-    return Ranges;
-}
-
 } // namespace
-
-TEST(LinesPlanTest, BodyPlanShowsStationsAftOfMidshipsOnTheLeftAndWaterlinesAcross) {
-    TKeelvane Hull;
-    Hull.Generate();
-    TContours Planes;
-    Planes.Add(0, 49.9);
-    Planes.Add(0, 50.0);
-    Planes.Add(2, 4.0);
-    const auto Lines = ComputeContours(Hull, Planes);
-    const auto Sheet = DrawLinesPlan(Hull, *Lines, 50.0, lvBody);
-    const double Middle = Sheet->Width() / 2;
-    // The aft station mirrored left of the centre line, the other right of it.
-    const auto Stations = XRanges(Sheet->Document(), ContourColors[0]);
-    ASSERT_EQ(Stations.size(), 2u);
-    EXPECT_TRUE(Stations[0].second < Middle + 1 && Stations[0].first < Middle - 100);
-    EXPECT_TRUE(Stations[1].first > Middle - 1 && Stations[1].second > Middle + 100);
-    // The waterline on both sides.
-    const auto Waterlines = XRanges(Sheet->Document(), ContourColors[2]);
-    ASSERT_EQ(Waterlines.size(), 2u);
-    EXPECT_LT(std::min(Waterlines[0].first, Waterlines[1].first), Middle - 100);
-    EXPECT_GT(std::max(Waterlines[0].second, Waterlines[1].second), Middle + 100);
-}
 
 TEST(PlaneSpecTest, ListsAndEvenSpacingAndMalformedText) {
     EXPECT_EQ(ParsePlaneSpec("10,20,30.5"), (std::vector<double>{10, 20, 30.5}));
@@ -116,13 +77,19 @@ TEST_F(LinesTest, UnusableArgumentsAndModelErrorsWriteNothing) {
     const std::string Hull = Project(true);
     for (const TArguments& Bad :
          {TArguments{Hull, "--stations", "1:2"}, TArguments{Hull, "--buttocks", "1,,2"},
-          TArguments{Hull, "--view", "side"},
+          TArguments{Hull, "--view", "side"}, TArguments{Hull, "--paper", "B4"},
+          TArguments{Hull, "--scale", "50"}, TArguments{Hull, "--unit", "in"},
           TArguments{Hull, "--stations", "1", "--stations", "2"}, TArguments{}}) {
         TArguments Arguments = Bad;
         Arguments.insert(Arguments.end(), {"--svg", Path("bad.svg")});
         EXPECT_EQ(Lines(Arguments), 2);
         EXPECT_NE(Err.find("Usage:"), std::string::npos);
     }
+    EXPECT_EQ(Lines({Hull, "--scale", "1:100", "--svg", Path("bad.svg"), "--geo", Path("bad.geo")}),
+              1);
+    EXPECT_NE(Err.find("at 1:100; the largest standard scale at which it fits is 1:500"),
+              std::string::npos)
+        << Err;
     EXPECT_EQ(Lines({Path("missing.kvp"), "--svg", Path("bad.svg"), "--geo", Path("bad.geo")}), 1);
     EXPECT_EQ(Lines({Project(false), "--svg", Path("bad.svg"), "--geo", Path("bad.geo")}), 1);
     EXPECT_NE(Err.find("The hull has no extent to draw"), std::string::npos);

@@ -2,7 +2,7 @@
 #include "cli/planeoptions.h"
 
 #include "cli/args.h"
-#include "cli/linesplan.h"
+#include "cli/planespec.h"
 #include "contours/contours.h"
 #include "hull/keelvane.h"
 

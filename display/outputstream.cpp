@@ -1,4 +1,5 @@
-// Routing of the colour operations of a view stream to its viewport or its target stream.
+// Routing of the colour, pen and text style operations of a view stream to its viewport or its
+// target stream.
 #include "display/outputstream.h"
 
 void TOutputStream::SetTarget(TViewTarget* Target) {
@@ -41,4 +42,12 @@ void TOutputStream::SetLineColor(TColor Color) {
 void TOutputStream::SetBackColor(TColor Color) {
     if (auto* View = ViewTarget()) View->SetBackColor(Color);
     if (auto* Stream = StreamTarget()) Stream->SetBackColor(Color);
+}
+
+void TOutputStream::SetPen(double Width, TLineStyle Style) {
+    if (auto* Stream = StreamTarget()) Stream->SetPen(Width, Style);
+}
+
+void TOutputStream::SetTextStyle(const TTextStyle& Style) {
+    if (auto* Stream = StreamTarget()) Stream->SetTextStyle(Style);
 }

@@ -1,6 +1,6 @@
 // The common base of the view streams: it holds the output target (a viewport or another stream),
-// switches output off and on, and routes the colour operations to the target. TViewTarget is what a
-// viewport offers a stream: its colours and its device-level drawing.
+// switches output off and on, and routes the colour, pen and text style operations to the target.
+// TViewTarget is what a viewport offers a stream: its colours and its device-level drawing.
 #pragma once
 
 #include "geometry/gstream.h"
@@ -63,6 +63,9 @@ public:
     TColor GetBackColor() const override;
     void SetLineColor(TColor Color) override;
     void SetBackColor(TColor Color) override;
+    // Passed on to a target stream (a sheet device); a viewport draws solid lines in its own font.
+    void SetPen(double Width, TLineStyle Style) override;
+    void SetTextStyle(const TTextStyle& Style) override;
 
 private:
     TViewTarget* FView = nullptr;

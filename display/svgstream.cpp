@@ -12,15 +12,8 @@
 
 namespace {
 
-// Colours brighter than this (relative luminance, 0..1) wash out on paper...
-constexpr double LightestPaperTone = 0.45;
-
 int Channel(TColor Color, int Shift) {
     return static_cast<int>((Color >> Shift) & 0xFF);
-}
-
-TColor MakeColor(int R, int G, int B) {
-    return static_cast<TColor>(R) | static_cast<TColor>(G) << 8 | static_cast<TColor>(B) << 16;
 }
 
 std::string Escaped(const std::string& S) {
@@ -48,19 +41,6 @@ std::string Escaped(const std::string& S) {
 
 } // namespace
 
-TColor PaperColor(TColor Color) {
-    if (Color == clNone) return clNone;
-    if (Color == clWhite) return clBlack;
-    if (Color == clBlack) return clWhite;
-    const int R = Channel(Color, 0), G = Channel(Color, 8), B = Channel(Color, 16);
-    const double Luminance = (0.2126 * R + 0.7152 * G + 0.0722 * B) / 255;
-    if (Luminance <= LightestPaperTone) return Color & 0xFFFFFF;
-    // ...so they are darkened to that tone, keeping their hue.
-    const double f = LightestPaperTone / Luminance;
-    auto Scaled = [f](int c) { return static_cast<int>(c * f + 0.5); };
-    return MakeColor(Scaled(R), Scaled(G), Scaled(B));
-}
-
 std::string SvgColor(TColor Color) {
     if (Color == clNone) return "none";
     constexpr std::array<char, 16> Hex{'0', '1', '2', '3', '4', '5', '6', '7',
@@ -74,7 +54,8 @@ std::string SvgColor(TColor Color) {
     return S;
 }
 
-TSvgStream::TSvgStream(double Width, double Height) : FWidth(Width), FHeight(Height) {}
+TSvgStream::TSvgStream(double Width, double Height, std::string Unit)
+    : FWidth(Width), FHeight(Height), FUnit(std::move(Unit)) {}
 
 void TSvgStream::SetOrigin(double X, double Y) {
     FOriginX = X;
@@ -86,8 +67,13 @@ std::string TSvgStream::Coord(double V, double Origin) const {
 }
 
 std::string TSvgStream::Stroke(TColor Color) const {
-    return " stroke=\"" + SvgColor(PaperColor(Color)) + "\" stroke-width=\"" +
-           FixedText(FPenWidth, 2) + "\"";
+    std::string S = " stroke=\"" + SvgColor(PaperColor(Color)) + "\" stroke-width=\"" +
+                    FixedText(FPen.Width, 3) + "\"";
+    if (FPen.Style == lsSolid) return S;
+    std::string Pattern;
+    for (const double Length : DashPattern(FPen.Style))
+        Pattern += (Pattern.empty() ? "" : " ") + FixedText(Length * FPen.Width, 3);
+    return S + " stroke-dasharray=\"" + Pattern + "\"";
 }
 
 void TSvgStream::Line(double X1, double Y1, double, double X2, double Y2, double) {
@@ -130,25 +116,34 @@ void TSvgStream::DrawPoints(const TRPoints& Points) {
 }
 
 void TSvgStream::Text(const std::string& S, double X, double Y, double) {
-    // SVG places text by its baseline; the stream is given the top-left corner.
-    FBody += "<text x=\"" + Coord(X, FOriginX) + "\" y=\"" + Coord(Y + FFontSize * 0.8, FOriginY) +
-             "\" font-family=\"sans-serif\" font-size=\"" + FixedText(FFontSize, 2) + "\" fill=\"" +
-             SvgColor(PaperColor(FLineColor)) + "\">" + Escaped(S) + "</text>\n";
+    const TTextStyle& T = FPen.Text;
+    static constexpr const char* Anchors[] = {"start", "middle", "end"};
+    const std::string AX = Coord(X, FOriginX), AY = Coord(Y, FOriginY);
+    const std::string Rotation = T.Angle == 0 ? ""
+                                              : " transform=\"rotate(" + FixedText(-T.Angle, 2) +
+                                                    " " + AX + " " + AY + ")\"";
+    FBody +=
+        "<text x=\"" + AX + "\" y=\"" + Coord(Y + T.Size * BaselineBelow(T.Vertical), FOriginY) +
+        "\"" + Rotation + " stroke=\"none\" font-family=\"sans-serif\" font-size=\"" +
+        FixedText(T.Size, 2) + "\"" + (T.Bold ? " font-weight=\"bold\"" : "") +
+        (T.Horizontal == haLeft ? ""
+                                : std::string(" text-anchor=\"") + Anchors[T.Horizontal] + "\"") +
+        " fill=\"" + SvgColor(PaperColor(FLineColor)) + "\">" + Escaped(S) + "</text>\n";
 }
 
 double TSvgStream::TextHeight(const std::string&) {
-    return FFontSize;
+    return FPen.Text.Size;
 }
 
 double TSvgStream::TextWidth(const std::string& S) {
-    return 0.6 * FFontSize * static_cast<double>(S.size());
+    return 0.6 * FPen.Text.Size * static_cast<double>(S.size());
 }
 
 std::string TSvgStream::Document() const {
     const std::string W = FixedText(FWidth, 2), H = FixedText(FHeight, 2);
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-           W + "\" height=\"" + H + "\" viewBox=\"0 0 " + W + " " + H +
+           W + FUnit + "\" height=\"" + H + FUnit + "\" viewBox=\"0 0 " + W + " " + H +
            "\" stroke-linecap=\"round\">\n<rect x=\"0\" y=\"0\" width=\"" + W + "\" height=\"" + H +
            "\" fill=\"#ffffff\" stroke=\"none\"/>\n" + FBody + "</svg>\n";
 }

@@ -1,29 +1,29 @@
-// TSvgStream: a drawing target that receives device coordinates from a view stream and writes
-// them as the elements of an SVG sheet, in colours that read on white paper.
+// TSvgStream: a drawing target that receives device coordinates from a view stream or a sheet
+// and writes them as the elements of an SVG document, in colours that read on white paper.
 #pragma once
 
+#include "display/paperstyle.h"
 #include "geometry/gstream.h"
 
 #include <string>
 
-// The colour a screen colour (drawn on black) takes on white paper: white prints black, black
-// (the screen's background) prints white, light colours print a darker tone of their hue.
-TColor PaperColor(TColor Color);
 // "#rrggbb", or "none" for clNone.
 std::string SvgColor(TColor Color);
 
 class TSvgStream : public TGStream {
 public:
-    // The sheet in device units (SVG user units, 1 px).
-    TSvgStream(double Width, double Height);
+    // The sheet in device units, which are SVG user units; Unit ("mm", "in"; empty for pixels)
+    // gives the document's width and height a physical size, one device unit to one Unit.
+    TSvgStream(double Width, double Height, std::string Unit = "");
 
     double Width() const { return FWidth; }
     double Height() const { return FHeight; }
     // Coordinates received from now on are shifted by (X, Y), so several views can share one
     // sheet, each drawing into its own pixel rectangle.
     void SetOrigin(double X, double Y);
-    void SetPenWidth(double Width) { FPenWidth = Width; }
-    void SetFontSize(double Size) { FFontSize = Size; }
+    // Dashes scale with the pen.
+    void SetPen(double Width, TLineStyle Style) override { FPen.Set(Width, Style); }
+    void SetTextStyle(const TTextStyle& Style) override { FPen.SetText(Style); }
 
     // The screen colours, as the drawing sets them; they are turned to paper colours on output.
     TColor GetLineColor() const override { return FLineColor; }
@@ -34,6 +34,7 @@ public:
     void Circle(double X, double Y, double Z, double Radius) override;
     void DrawPolygon(const TPolygon& Polygon) override;
     void DrawPoints(const TRPoints& Points) override;
+    // Anchored as the text style says, the baseline placed from the font's usual proportions.
     void Text(const std::string& S, double X, double Y, double Z) override;
     // Estimates in device units from the font size: SVG text is measured by its reader.
     double TextHeight(const std::string& S) override;
@@ -46,9 +47,9 @@ public:
 
 private:
     double FWidth, FHeight;
+    std::string FUnit;
     double FOriginX = 0, FOriginY = 0;
-    double FPenWidth = 1;
-    double FFontSize = 12;
+    TPaperPen FPen{1, lsSolid, {12}};
     TColor FLineColor = clWhite;
     std::string FBody;
 

@@ -15,6 +15,10 @@ void TGStream::DrawPolygon(const TPolygon&) {}
 
 void TGStream::DrawPoints(const TRPoints&) {}
 
+void TGStream::SetPen(double, TLineStyle) {}
+
+void TGStream::SetTextStyle(const TTextStyle&) {}
+
 void TGStream::Text(const std::string&, double, double, double) {}
 
 double TGStream::TextHeight(const std::string&) {

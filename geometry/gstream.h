@@ -15,6 +15,23 @@ class TRPoints;
 // The drawing surface of a device; only the platform layer knows what it is.
 class TCanvas;
 
+// How lines are stroked on devices that draw sheets (paper, files); a screen draws them solid.
+enum TLineStyle : std::uint8_t { lsSolid, lsDashed, lsDashDot, lsDotted };
+
+// Which point of a text Text places at the given position.
+enum THorizontalAnchor : std::uint8_t { haLeft, haCentre, haRight };
+enum TVerticalAnchor : std::uint8_t { vaTop, vaMiddle, vaBaseline, vaBottom };
+
+// The text of a sheet: its height in device units (0: the device's own font size), its
+// anchor, and the angle of its baseline in degrees, counter-clockwise from the device's x axis.
+struct TTextStyle {
+    double Size = 0;
+    THorizontalAnchor Horizontal = haLeft;
+    TVerticalAnchor Vertical = vaTop;
+    double Angle = 0;
+    bool Bold = false;
+};
+
 // A device pixel: x to the right, y downwards, origin at the top-left of the drawing area.
 struct TPixelPoint {
     std::int32_t X = 0;
@@ -44,7 +61,13 @@ public:
     virtual void Circle(double X, double Y, double Z, double Radius);
     virtual void DrawPolygon(const TPolygon& Polygon);
     virtual void DrawPoints(const TRPoints& Points);
-    // S with its top-left corner at the device image of the world point.
+    // The pen of the following lines on a sheet: its width in device units (0: the device's
+    // thinnest) and its style. A screen ignores both.
+    virtual void SetPen(double Width, TLineStyle Style);
+    // The size, anchor and angle of the following texts; the default style puts the top-left
+    // corner of an upright text at the point, as a screen does.
+    virtual void SetTextStyle(const TTextStyle& Style);
+    // S with its anchor (by default its top-left corner) at the device image of the world point.
     virtual void Text(const std::string& S, double X, double Y, double Z);
     virtual double TextHeight(const std::string& S);
     virtual double TextWidth(const std::string& S);
