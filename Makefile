@@ -3,22 +3,28 @@ PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchm
             qt6-base-dev qt6-svg-dev libgl-dev locales \
             libocct-data-exchange-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev \
             python3-ezdxf
+# The libraries the speed comparison measures against; CGAL serves nothing else.
+PEER_PACKAGES := libocct-modeling-data-dev libcgal-dev
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test run bench clean
-
-all: build
-
-# Install only what is missing, so a prepared machine needs no network.
-deps:
+# Installs those of the packages $(1) that are missing, so a prepared machine needs no network.
+define install_missing
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(1); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing:$$missing"; \
 	    apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $$missing; \
 	fi
+endef
+
+.PHONY: all deps build test run bench bench-peers clean
+
+all: build
+
+deps:
+	$(call install_missing,$(PACKAGES))
 	@# A decimal-comma locale, so the tests can show that files ignore the machine's locale.
 	@locale -a 2>/dev/null | grep -qi '^de_DE.utf-\?8$$' || localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
 
@@ -36,6 +42,13 @@ run: build
 
 bench: build
 	@set -e; for b in build/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Keelvane side by side with Open CASCADE and CGAL on the same data, with the speed ratios.
+bench-peers: deps
+	$(call install_missing,$(PEER_PACKAGES))
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build -j $(JOBS) --target bench_peers
+	./build/bench/peers/bench_peers
 
 clean:
 	rm -rf build build-test

@@ -1,10 +1,8 @@
 // Building the lines plan: the default hull at the application's sampling and at a fine one, and
 // the growth of joining with the number of segments in one plane.
-#include "contours/contours.h"
+#include "bench/linesplancase.h"
 #include "contours/createcontours.h"
-#include "geometry/polygon.h"
 #include "geometry/polylist.h"
-#include "hull/keelvane.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,44 +11,16 @@
 
 namespace {
 
-std::unique_ptr<TPolygonList> HullPolygons(int SamplesU, int SamplesV) {
-    TKeelvane Hull;
-    Hull.Generate();
-    Hull.SamplesU = SamplesU;
-    Hull.SamplesV = SamplesV;
-    return Hull.GetPolygons();
-}
-
-TExtents ExtentsOf(const TPolygons& Polygons) {
-    TExtents All, E;
-    for (int i = 0; i < Polygons.Count(); ++i) {
-        Polygons.Polygon(i).PolygonExtents(E);
-        IncludeInExtents(All, TRPoint(E.MinX, E.MinY, E.MinZ));
-        IncludeInExtents(All, TRPoint(E.MaxX, E.MaxY, E.MaxZ));
-    }
-    return All;
-}
-
-// N planes of one axis spread evenly inside [Min, Max].
-void AddPlanes(TContours& Contours, std::uint8_t Axis, int N, double Min, double Max) {
-    for (int k = 0; k < N; ++k) Contours.Add(Axis, Min + (k + 0.5) / N * (Max - Min));
-}
-
 void BuildLinesPlan(benchmark::State& State, int SamplesU, int SamplesV, int Stations,
                     int Waterlines, int Buttocks) {
-    const auto Polygons = HullPolygons(SamplesU, SamplesV);
-    const TExtents E = ExtentsOf(*Polygons);
-    TContours Contours;
-    AddPlanes(Contours, 0, Stations, E.MinX, E.MaxX);
-    AddPlanes(Contours, 1, Buttocks, E.MinY, E.MaxY);
-    AddPlanes(Contours, 2, Waterlines, E.MinZ, E.MaxZ);
+    const TLinesPlanCase Case(SamplesU, SamplesV, Stations, Waterlines, Buttocks);
     int Polylines = 0;
     for (auto _ : State) {
-        const auto Result = CreateContours(*Polygons, Contours);
+        const auto Result = CreateContours(*Case.Triangles, Case.Planes);
         Polylines = Result->Count();
         benchmark::DoNotOptimize(Result.get());
     }
-    State.counters["triangles"] = Polygons->Count();
+    State.counters["triangles"] = Case.Triangles->Count();
     State.counters["polylines"] = Polylines;
 }
 
