@@ -117,22 +117,47 @@ void TBSplineSurface::EnsureNet() {
     if (NumU > 0 && NumV > 0) Point(NumU - 1, NumV - 1);
 }
 
+namespace {
+
+// The net points ItemOf(Index) weighted by the products of U's and V's basis values, u the inner
+// direction: each net column of U's span is first reduced by V's values, then the columns by U's;
+// values of 0 or below are skipped. Ku and Kv, when not 0, are the value counts known at compile
+// time, so that the loops of a cubic surface unroll. The sums are locals, so that they stay in
+// registers.
+template <int Ku, int Kv, class TItemOf>
+TRPoint WeightedNet(const TBasisValues& U, const TBasisValues& V, int NumU, TItemOf ItemOf) {
+    const int Cu = Ku ? Ku : U.Count, Cv = Kv ? Kv : V.Count;
+    const double* Bus = U.Value.data();
+    const double* Bvs = V.Value.data();
+    const int Corner = NumU * V.First + U.First;
+    double X = 0.0, Y = 0.0, Z = 0.0;
+    for (int a = 0; a < Cu; ++a) {
+        const double Bu = Bus[a];
+        if (Bu <= 0.0) continue;
+        double Xa = 0.0, Ya = 0.0, Za = 0.0;
+        for (int b = 0; b < Cv; ++b) {
+            const double Bv = Bvs[b];
+            if (Bv <= 0.0) continue;
+            const TRPoint& C = ItemOf(Corner + NumU * b + a);
+            Xa += C.X * Bv;
+            Ya += C.Y * Bv;
+            Za += C.Z * Bv;
+        }
+        X += Xa * Bu;
+        Y += Ya * Bu;
+        Z += Za * Bu;
+    }
+    return TRPoint(X, Y, Z);
+}
+
+} // namespace
+
 std::unique_ptr<TRPoint> TBSplineSurface::Combine(const TBasisValues& U, const TBasisValues& V) {
     EnsureNet();
-    double X = 0.0, Y = 0.0, Z = 0.0; // locals, so that the sums stay in registers
-    for (int a = 0; a < U.Count; ++a) {
-        const double Bu = U.Value[static_cast<std::size_t>(a)];
-        if (Bu <= 0.0) continue;
-        for (int b = 0; b < V.Count; ++b) {
-            const double Bv = V.Value[static_cast<std::size_t>(b)];
-            if (Bv <= 0.0) continue;
-            const TRPoint& C = Item(NumU * (V.First + b) + U.First + a);
-            X += C.X * Bu * Bv;
-            Y += C.Y * Bu * Bv;
-            Z += C.Z * Bu * Bv;
-        }
-    }
-    return TRPoint::CreateXYZ(X, Y, Z);
+    const auto ItemOf = [this](int Index) -> const TRPoint& { return Item(Index); };
+    const TRPoint P = U.Count == 4 && V.Count == 4 ? WeightedNet<4, 4>(U, V, NumU, ItemOf)
+                                                   : WeightedNet<0, 0>(U, V, NumU, ItemOf);
+    return TRPoint::CreateXYZ(P.X, P.Y, P.Z);
 }
 
 std::unique_ptr<TRPoint> TBSplineSurface::PointAt(double u, double v) {
@@ -143,60 +168,76 @@ std::unique_ptr<TRPoint> TBSplineSurface::PointAt(double u, double v) {
 
 namespace {
 
-// The basis values of Count parameters spread evenly from Min over Range.
-std::vector<TBasisValues> SpreadBases(TKnotVector& Knots, int n, int k, double Min, double Range,
-                                      int Count) {
-    std::vector<TBasisValues> Bases(static_cast<std::size_t>(Count));
-    for (int i = 0; i < Count; ++i)
-        Knots.Evaluate(n, k, SpreadParameter(Min, Range, i, Count),
-                       Bases[static_cast<std::size_t>(i)]);
-    return Bases;
-}
-
-// The points PointOf(i) of B's functions i (0-based) weighted by their basis values; values of 0
-// or below are skipped. The sums are locals, so that they stay in registers.
-template <class TPointOf> TRPoint WeightedSum(const TBasisValues& B, TPointOf PointOf) {
-    double X = 0.0, Y = 0.0, Z = 0.0;
-    for (int a = 0; a < B.Count; ++a) {
-        const double w = B.Value[static_cast<std::size_t>(a)];
-        if (w <= 0.0) continue;
-        const TRPoint& C = PointOf(B.First + a);
-        X += C.X * w;
-        Y += C.Y * w;
-        Z += C.Z * w;
+// The basis values of Count parameters spread evenly from Min over Range, side by side in one
+// block: parameter i's Count(i) values start at Values(i) and belong to functions First(i) + 1 on.
+// Each is evaluated into B, which keeps the last parameter's values.
+class TSpreadBases {
+public:
+    TSpreadBases(TKnotVector& Knots, int n, int k, double Min, double Range, int Count,
+                 TBasisValues& B)
+        : Width(std::max(n, 1)), Firsts(static_cast<std::size_t>(Count)),
+          Counts(static_cast<std::size_t>(Count)),
+          Block(static_cast<std::size_t>(Count) * static_cast<std::size_t>(Width)) {
+        for (int i = 0; i < Count; ++i) {
+            Knots.Evaluate(n, k, SpreadParameter(Min, Range, i, Count), B);
+            Firsts[static_cast<std::size_t>(i)] = B.First;
+            Counts[static_cast<std::size_t>(i)] = B.Count;
+            std::copy_n(B.Value.begin(), B.Count, Block.begin() + Offset(i));
+        }
     }
-    return TRPoint(X, Y, Z);
-}
+
+    int First(int i) const { return Firsts[static_cast<std::size_t>(i)]; }
+    int Count(int i) const { return Counts[static_cast<std::size_t>(i)]; }
+    const double* Values(int i) const { return Block.data() + Offset(i); }
+
+    // The points PointOf(f) of parameter i's functions f (0-based) weighted by their basis values;
+    // values of 0 or below are skipped. The sums are locals, so that they stay in registers.
+    template <class TPointOf> TRPoint WeightedSum(int i, TPointOf PointOf) const {
+        const double* w = Values(i);
+        const int First = this->First(i), N = Count(i);
+        double X = 0.0, Y = 0.0, Z = 0.0;
+        for (int a = 0; a < N; ++a) {
+            if (w[a] <= 0.0) continue;
+            const TRPoint& C = PointOf(First + a);
+            X += C.X * w[a];
+            Y += C.Y * w[a];
+            Z += C.Z * w[a];
+        }
+        return TRPoint(X, Y, Z);
+    }
+
+private:
+    int Width; // values kept per parameter: every evaluation answers at most n
+    std::vector<int> Firsts, Counts;
+    std::vector<double> Block;
+
+    std::ptrdiff_t Offset(int i) const { return static_cast<std::ptrdiff_t>(i) * Width; }
+};
 
 } // namespace
 
 // Every u and v parameter's basis values are computed once. For each u the net is first reduced
 // to the curve of constant u (one point per net column), whose points the v values then weigh.
+// The basis values stay those of the last sample, as if every sample were evaluated alone.
 std::unique_ptr<TMesh> TBSplineSurface::SampleMesh(int Nu, int Nv) {
     CheckSampleCount(Nu);
     CheckSampleCount(Nv);
     MakeKnots();
     const double U0 = UMin(), Ur = URange(), V0 = VMin(), Vr = VRange();
-    const auto Us = SpreadBases(FKnotU, NumU, OrderU, U0, Ur, Nu);
-    const auto Vs = SpreadBases(FKnotV, NumV, OrderV, V0, Vr, Nv);
+    const TSpreadBases Us(FKnotU, NumU, OrderU, U0, Ur, Nu, FValuesU);
+    const TSpreadBases Vs(FKnotV, NumV, OrderV, V0, Vr, Nv, FValuesV);
     EnsureNet();
-    auto Result = std::make_unique<TMesh>(Nu, Nv);
-    Result->Point(Nu - 1, Nv - 1);
-    std::vector<TRPoint> Column(static_cast<std::size_t>(std::max(NumV, 0)));
-    for (int i = 0; i < Nu; ++i) {
+    const auto Rows = static_cast<std::size_t>(std::max(NumV, 0));
+    std::vector<TRPoint> Columns(static_cast<std::size_t>(Nu) * Rows); // Nu curves of NumV
+    for (int i = 0; i < Nu; ++i)
         for (int j = 0; j < NumV; ++j)
-            Column[static_cast<std::size_t>(j)] =
-                WeightedSum(Us[static_cast<std::size_t>(i)],
-                            [&](int a) -> const TRPoint& { return Item(NumU * j + a); });
-        for (int j = 0; j < Nv; ++j)
-            Result->Point(i, j) =
-                WeightedSum(Vs[static_cast<std::size_t>(j)], [&](int b) -> const TRPoint& {
-                    return Column[static_cast<std::size_t>(b)];
-                });
-    }
-    // The basis values stay those of the last sample, as if every sample were evaluated alone.
-    FValuesU = Us.back();
-    FValuesV = Vs.back();
+            Columns[static_cast<std::size_t>(i) * Rows + static_cast<std::size_t>(j)] =
+                Us.WeightedSum(i, [&](int a) -> const TRPoint& { return Item(NumU * j + a); });
+    auto Result = std::make_unique<TMesh>(Nu, Nv);
+    Result->SetEachPoint([&](int i, int j) {
+        const TRPoint* Column = Columns.data() + static_cast<std::size_t>(i) * Rows;
+        return Vs.WeightedSum(j, [&](int b) -> const TRPoint& { return Column[b]; });
+    });
     return Result;
 }
 

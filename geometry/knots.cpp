@@ -146,11 +146,17 @@ bool TKnotVector::SortedUpTo(int m) {
 }
 
 // The span s (1-based) with Knot[s] <= t < Knot[s + 1] and k <= s <= n, or 0 when t lies outside
-// Knot[k] .. Knot[n + 1]. The knots must be sorted.
+// Knot[k] .. Knot[n + 1]. The knots must be sorted. The span is first guessed as if the knots were
+// evenly spaced, as open knots are, and then confirmed: a confirmed guess is the one span that
+// holds t, so only uneven knots fall back to the binary search.
 int TKnotVector::FindSpan(int n, int k, double t) const {
-    const auto Lo = FKnots.begin() + (k - 1), Hi = FKnots.begin() + (n + 1);
-    if (!(t >= *Lo && t < *(Hi - 1))) return 0;
-    return static_cast<int>(std::upper_bound(Lo, Hi, t) - FKnots.begin());
+    const auto Knot = [this](int i) { return FKnots[static_cast<std::size_t>(i - 1)]; };
+    const double Lo = Knot(k), Hi = Knot(n + 1);
+    if (!(t >= Lo && t < Hi)) return 0;
+    const int Guess = k + static_cast<int>((t - Lo) / (Hi - Lo) * (n + 1 - k));
+    if (Guess <= n && Knot(Guess) <= t && t < Knot(Guess + 1)) return Guess;
+    const auto First = FKnots.begin() + (k - 1), Last = FKnots.begin() + (n + 1);
+    return static_cast<int>(std::upper_bound(First, Last, t) - FKnots.begin());
 }
 
 void TKnotVector::Evaluate(int n, int k, double t, TBasisValues& B) {
@@ -166,23 +172,20 @@ void TKnotVector::Evaluate(int n, int k, double t, TBasisValues& B) {
     EvaluateSpan(s, k, t, B);
 }
 
-// The k functions s - k + 1 ... s of span s by the triangular scheme of de Boor, which gives the
-// recursion's values without its zero terms; every denominator spans the knot span, so none is 0.
-void TKnotVector::EvaluateSpan(int s, int k, double t, TBasisValues& B) {
-    const auto Knot = [this](int i) { return FKnots[static_cast<std::size_t>(i - 1)]; };
-    const auto Size = static_cast<std::size_t>(k);
-    if (B.Value.size() < Size) B.Value.resize(Size);
-    if (B.Left.size() < Size) {
-        B.Left.resize(Size);
-        B.Right.resize(Size);
-    }
-    double* N = B.Value.data();
-    double* Left = B.Left.data();
-    double* Right = B.Right.data();
+namespace {
+
+// The triangular scheme of de Boor for the k functions of span s: N[0 .. k - 1] from the knots
+// Knot[1], Knot[2], ... held from Knots[0], with Left and Right as work rows of k entries. K,
+// when not 0, is k known at compile time, so that the loops of a cubic unroll.
+template <int K>
+void SpanFunctions(const double* Knots, int s, int k, double t, double* N, double* Left,
+                   double* Right) {
+    const int Order = K ? K : k;
+    const double* Knot = Knots - 1;
     N[0] = 1.0;
-    for (int j = 1; j < k; ++j) {
-        Left[j] = t - Knot(s + 1 - j);
-        Right[j] = Knot(s + j) - t;
+    for (int j = 1; j < Order; ++j) {
+        Left[j] = t - Knot[s + 1 - j];
+        Right[j] = Knot[s + j] - t;
         // Knots too far apart overflow these differences into NaN values below: raise as the
         // recursion's checked division does.
         if (Left[j] - Left[j] + Right[j] - Right[j] != 0.0) [[unlikely]]
@@ -195,6 +198,21 @@ void TKnotVector::EvaluateSpan(int s, int k, double t, TBasisValues& B) {
         }
         N[j] = Saved;
     }
+}
+
+} // namespace
+
+// The k functions s - k + 1 ... s of span s by the triangular scheme of de Boor, which gives the
+// recursion's values without its zero terms; every denominator spans the knot span, so none is 0.
+void TKnotVector::EvaluateSpan(int s, int k, double t, TBasisValues& B) {
+    const auto Size = static_cast<std::size_t>(k);
+    if (B.Value.size() < Size) B.Value.resize(Size);
+    if (B.Left.size() < Size) {
+        B.Left.resize(Size);
+        B.Right.resize(Size);
+    }
+    (k == 4 ? SpanFunctions<4> : SpanFunctions<0>)(FKnots.data(), s, k, t, B.Value.data(),
+                                                   B.Left.data(), B.Right.data());
     B.First = s - k;
     B.Count = k;
 }

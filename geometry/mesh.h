@@ -35,6 +35,15 @@ public:
     TRPoint& Point(int i, int j);
     // Net point (i, j) without growing: a point not yet created reads as (0, 0, 0).
     const TRPoint& Point(int i, int j) const;
+    // Sets every net point (i, j) to PointOf(i, j), item by item, creating those missing.
+    template <class TPointOf> void SetEachPoint(TPointOf PointOf) {
+        if (NumU <= 0 || NumV <= 0) return;
+        Point(NumU - 1, NumV - 1);
+        for (int j = 0, Index = 0; j < NumV; ++j)
+            for (int i = 0; i < NumU; ++i, ++Index)
+                Blocks[static_cast<std::size_t>(Index >> BlockBits)][Index & (BlockSize - 1)] =
+                    PointOf(i, j);
+    }
     // Copies X, Y, Z and W of P into net point (i, j).
     void SetPoint(int i, int j, const TRPoint& P);
     // Clears, takes Src's size and copies its net point by point.
