@@ -1,14 +1,13 @@
 // SVG output of device-level primitives, with the screen's colours mapped to paper.
 #include "display/svgstream.h"
 
-#include "geometry/errors.h"
 #include "geometry/points.h"
 #include "geometry/polygon.h"
 #include "geometry/records.h"
+#include "geometry/safefile.h"
 
 #include <array>
 #include <cmath>
-#include <fstream>
 
 namespace {
 
@@ -149,8 +148,7 @@ std::string TSvgStream::Document() const {
 }
 
 void TSvgStream::SaveToFile(const std::string& FileName) const {
-    std::ofstream File(FileName, std::ios::binary);
-    if (!File) throw EIOError("Unable to create file " + FileName);
-    File << Document();
-    CloseWrittenFile(File, FileName);
+    TSafeFile File(FileName);
+    File.Stream() << Document();
+    File.Commit();
 }

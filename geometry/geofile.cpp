@@ -2,18 +2,17 @@
 #include "geometry/geofile.h"
 
 #include "geometry/bsurface.h"
-#include "geometry/errors.h"
 #include "geometry/mesh.h"
 #include "geometry/polygon.h"
 #include "geometry/polylist.h"
 
 TGeometryFile::TGeometryFile(const std::string& FileName)
-    : FFileName(FileName), F(FileName, std::ios::binary | std::ios::trunc) {
-    if (!F) throw EIOError("Unable to create file " + FileName);
-}
+    : FOwned(std::make_unique<TSafeFile>(FileName)), FFile(*FOwned), F(FFile.Stream()) {}
+
+TGeometryFile::TGeometryFile(TSafeFile& File) : FFile(File), F(File.Stream()) {}
 
 void TGeometryFile::Close() {
-    CloseWrittenFile(F, FFileName);
+    FFile.Commit();
 }
 
 void TGeometryFile::Header(std::string_view ClassName) {

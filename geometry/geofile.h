@@ -3,9 +3,10 @@
 #pragma once
 
 #include "geometry/records.h"
+#include "geometry/safefile.h"
 
 #include <concepts>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,11 @@ class TPolylineList;
 
 class TGeometryFile {
 public:
-    // Creates the file, or empties an existing one; raises EIOError when it cannot.
+    // Writes FileName safely: the old file stays as it was until Close; raises EIOError when
+    // the file cannot be created.
     explicit TGeometryFile(const std::string& FileName);
+    // Writes into File, which Close commits.
+    explicit TGeometryFile(TSafeFile& File);
     TGeometryFile(const TGeometryFile&) = delete;
     TGeometryFile& operator=(const TGeometryFile&) = delete;
 
@@ -39,15 +43,15 @@ public:
         Header(Entity.ClassName());
         EndEntry();
     }
-    // Writes out what the stream still holds and closes the file, once; raises EIOError when the
-    // file did not get all of it (a full disk often shows only here). Callers that keep the file
-    // call it: the destructor closes an unclosed file without a word, as raising there could end
-    // the program while another exception unwinds.
+    // Writes out what the stream still holds and commits the file, once; raises EIOError when
+    // the file did not get all of it (a full disk often shows only here). Callers that keep the
+    // file call it: a file never closed is discarded.
     void Close();
 
 private:
-    std::string FFileName;
-    std::ofstream F;
+    std::unique_ptr<TSafeFile> FOwned;
+    TSafeFile& FFile;
+    std::ostream& F;
 
     void Header(std::string_view ClassName);
     void EndEntry();

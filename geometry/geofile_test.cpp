@@ -70,6 +70,6 @@ TEST(GeometryFile, AFailureThatShowsOnlyOnClosingRaises) {
         F.Close();
         ADD_FAILURE() << "no error on closing";
     } catch (const EIOError& E) {
-        EXPECT_STREQ(E.what(), "Unable to write file /dev/full");
+        EXPECT_STREQ(E.what(), "Unable to write file /dev/full: No space left on device");
     }
 }

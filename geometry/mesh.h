@@ -26,6 +26,9 @@ public:
     TMesh(int ANumU, int ANumV);
     TMesh(const TMesh&) = delete;
     TMesh& operator=(const TMesh&) = delete;
+    // Moving hands the contents over whole (a model taking over a loaded state).
+    TMesh(TMesh&&) = default;
+    TMesh& operator=(TMesh&&) = default;
     virtual ~TMesh() = default;
 
     // Points stored so far; net point (i, j) is item NumU * j + i.

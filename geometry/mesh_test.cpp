@@ -4,9 +4,12 @@
 #include "geometry/errors.h"
 #include "geometry/matrix.h"
 #include "geometry/polygon.h"
+#include "geometry/polyline.h"
 #include "geometry/testsupport.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -85,4 +88,38 @@ TEST(Mesh, Record) {
         ExpectReadFails(R, {"NumU=2000001", NumV}, "Error in field Mesh.NumV");
     ExpectReadFails(R, {"NumU=4000000", "NumV=1"}, ReadPastEndText);
     EXPECT_THROW(ReadRecord(R, {"NumU=1", "NumV=2", "1 2 3 1"}), EReadError);
+}
+
+// Values that fill their fields, up to the largest a reader takes, keep a blank between them:
+// what a mesh or polyline writes reads back to the same values.
+TEST(Mesh, RecordsOfWideValuesReadBack) {
+    const double Wide[] = {100000, -10000, 123456789.5, -1e300, 1.7e308, 9999999.9999999};
+    TMesh M(3, 2);
+    TPolyline P;
+    for (int k = 0; k < 6; ++k) {
+        const double v = Wide[k], w = Wide[5 - k];
+        M.Point(k % 3, k / 3).SetXYZ(v, w, v);
+        M.Point(k % 3, k / 3).W = w;
+        P.AddPoint(w, v, w);
+    }
+    TMesh R(0, 0);
+    ReadRecord(R, RecordLines(M));
+    TPolyline Q;
+    ReadRecord(Q, RecordLines(P));
+    ASSERT_EQ(R.Count(), 6);
+    ASSERT_EQ(Q.Count(), 6);
+    // Equal up to the decimals written.
+    const auto Same = [](double Read, double Written, double Decimals) {
+        return std::fabs(Read - Written) <=
+               0.5 * std::pow(10, -Decimals) + 1e-15 * std::fabs(Written);
+    };
+    for (int k = 0; k < 6; ++k) {
+        const TRPoint &A = M.Point(k % 3, k / 3), &B = R.Point(k % 3, k / 3);
+        EXPECT_TRUE(Same(B.X, A.X, 6) && Same(B.Y, A.Y, 6) && Same(B.Z, A.Z, 6) &&
+                    Same(B.W, A.W, 3))
+            << k;
+        const TRPoint &C = P.At(k), &D = Q.At(k);
+        EXPECT_TRUE(Same(D.X, C.X, 3) && Same(D.Y, C.Y, 3) && Same(D.Z, C.Z, 3)) << k;
+    }
+    EXPECT_EQ(RecordLines(R), RecordLines(M));
 }

@@ -17,6 +17,9 @@ public:
     TRPoints() = default;
     TRPoints(const TRPoints&) = delete;
     TRPoints& operator=(const TRPoints&) = delete;
+    // Moving hands the contents over whole (a model taking over a loaded state).
+    TRPoints(TRPoints&&) = default;
+    TRPoints& operator=(TRPoints&&) = default;
     virtual ~TRPoints() = default;
 
     static std::unique_ptr<TRPoints> CreateCopy(const TRPoints& Src);

@@ -7,10 +7,10 @@
 #include "geometry/maths.h"
 #include "geometry/matrix.h"
 #include "geometry/records.h"
+#include "geometry/safefile.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 std::unique_ptr<TPolyline> TPolyline::CreateCopy(const TRPoints& Src) {
     auto Result = std::make_unique<TPolyline>();
@@ -196,12 +196,11 @@ void TPolyline::Draw(TGStream& Stream) const {
 }
 
 void TPolyline::SaveToFile(const std::string& FileName) const {
-    std::ofstream File(FileName, std::ios::binary | std::ios::trunc);
-    if (!File) throw EIOError("Unable to create file " + FileName);
-    TTextWriter F(File);
+    TSafeFile File(FileName);
+    TTextWriter F(File.Stream());
     F.Line("[" + std::string(ClassName()) + "]");
     SaveToText(F);
-    CloseWrittenFile(File, FileName);
+    File.Commit();
 }
 
 namespace {

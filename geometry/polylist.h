@@ -17,6 +17,9 @@ public:
     TPolylineList() = default;
     TPolylineList(const TPolylineList&) = delete;
     TPolylineList& operator=(const TPolylineList&) = delete;
+    // Moving hands the contents over whole (a model taking over a loaded state).
+    TPolylineList(TPolylineList&&) = default;
+    TPolylineList& operator=(TPolylineList&&) = default;
     virtual ~TPolylineList() = default;
 
     int Count() const { return static_cast<int>(Items.size()); }

@@ -67,7 +67,7 @@ TEST(PolylineRecord, ExactTextAndRoundTrip) {
     const std::string Text = Record(P);
     EXPECT_EQ(Text, "NumPoints=2\r\n"
                     "     1.500    -0.250    12.000\r\n"
-                    "12345678.500     0.000     0.000\r\n");
+                    " 12345678.500     0.000     0.000\r\n");
     TPolyline Q;
     Load(Q, Text);
     ASSERT_EQ(Q.Count(), 2);

@@ -9,7 +9,6 @@
 #include <array>
 #include <charconv>
 #include <cstdlib>
-#include <fstream>
 #include <limits>
 
 namespace {
@@ -46,7 +45,8 @@ std::string FixedText(double v, int decimals) {
 
 std::string FixedField(double v, int decimals, int width) {
     std::string Text = FixedText(v, decimals);
-    if (static_cast<int>(Text.size()) < width) Text.insert(0, width - Text.size(), ' ');
+    const auto Size = static_cast<int>(Text.size());
+    Text.insert(0, static_cast<std::size_t>(Size < width ? width - Size : 1), ' ');
     return Text;
 }
 
@@ -66,11 +66,6 @@ std::string GeneralText(double v) {
         return StripTrailingZeros(FixedText(v, Precision - 1 - Exponent));
     }
     return StripTrailingZeros(Scientific.substr(0, E)) + "E" + std::to_string(Exponent);
-}
-
-void CloseWrittenFile(std::ofstream& File, const std::string& FileName) {
-    File.close();
-    if (!File) throw EIOError("Unable to write file " + FileName);
 }
 
 void TTextWriter::Line(std::string_view Text) {

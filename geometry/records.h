@@ -11,16 +11,12 @@
 
 // v in fixed notation with the given decimals: "12.500", "-0.250"; never "-0.000".
 std::string FixedText(double v, int decimals);
-// FixedText right-aligned in width characters; written in full when wider.
+// FixedText right-aligned in width characters. A value that fills the width (or more) is written
+// in full after one blank, so that fields written side by side always stay apart.
 std::string FixedField(double v, int decimals, int width);
 // The general format: shortest text of at most 15 significant digits, fixed notation when
 // 1e-5 <= |v| < 1e15 (or v = 0), else mantissa "E" exponent: 0.5, 2, 1E-6, 1.5E20.
 std::string GeneralText(double v);
-
-// Closes a file written through a stream. Written text waits in the stream's buffer, so a full
-// disk may show only here: raises EIOError "Unable to write file " + FileName when any write or
-// the final flush failed.
-void CloseWrittenFile(std::ofstream& File, const std::string& FileName);
 
 // Writes record lines, each ended by CR LF; a failed write raises EIOError.
 class TTextWriter {

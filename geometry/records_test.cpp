@@ -19,7 +19,10 @@ TEST(Records, FixedFormats) {
     EXPECT_EQ(FixedText(-0.0001, 3), "0.000");
     EXPECT_EQ(FixedField(1.5, 3, 10) + FixedField(-2, 3, 10) + FixedField(0.25, 3, 10),
               "     1.500    -2.000     0.250");
-    EXPECT_EQ(FixedField(-12345678.5, 3, 10), "-12345678.500");
+    // A value that fills its field keeps a blank before it.
+    EXPECT_EQ(FixedField(-12345678.5, 3, 10), " -12345678.500");
+    EXPECT_EQ(FixedField(100000, 6, 13), " 100000.000000");
+    EXPECT_EQ(FixedField(10000, 6, 13), " 10000.000000");
     EXPECT_EQ(FixedField(1, 6, 13), "     1.000000");
     EXPECT_THROW(FixedText(std::numeric_limits<double>::quiet_NaN(), 3), EMathError);
 }

@@ -5,6 +5,7 @@
 #include "geometry/errors.h"
 #include "geometry/gstream.h"
 #include "geometry/maths.h"
+#include "geometry/records.h"
 
 #include <array>
 #include <cmath>
@@ -12,45 +13,58 @@
 
 namespace {
 
+// The least value a parameter takes for the hull to exist.
+enum TLowerLimit : std::uint8_t { llNone, llZero, llPositive };
+
 struct TParameterInfo {
     std::string_view Key;
     double TKeelvaneParameters::*Field; // none for BowShape
     void (TKeelvane::*Setter)(double);  // none for BowShape
+    TLowerLimit Limit;
 };
 
 using K = TKeelvaneParameters;
 using M = TKeelvane;
 
-// File order of the saved parameters.
+// File order of the saved parameters. Depth and TransomImmersion are bounded by the others
+// (see CheckParameters); the curvatures are percentages of either sign.
 const std::array<TParameterInfo, TKeelvane::ParameterCount> ParameterTable = {{
-    {"BowShape", nullptr, nullptr},
-    {"Lbp", &K::Lbp, &M::SetLbp},
-    {"Beam", &K::Beam, &M::SetBeam},
-    {"Depth", &K::Depth, &M::SetDepth},
-    {"Draught", &K::Draught, &M::SetDraught},
-    {"ParallelDeckF", &K::ParallelDeckF, &M::SetParallelDeckF},
-    {"ParallelDeckA", &K::ParallelDeckA, &M::SetParallelDeckA},
-    {"FOSBow", &K::FOSBow, &M::SetFOSBow},
-    {"FOSAft", &K::FOSAft, &M::SetFOSAft},
-    {"BowRadiusAtDeck", &K::BowRadiusAtDeck, &M::SetBowRadiusAtDeck},
-    {"BilgeRadius", &K::BilgeRadius, &M::SetBilgeRadius},
-    {"TransomBehindAP", &K::TransomBehindAP, &M::SetTransomBehindAP},
-    {"TransomImmersion", &K::TransomImmersion, &M::SetTransomImmersion},
-    {"TransomBeam", &K::TransomBeam, &M::SetTransomBeam},
-    {"TransomCurvature", &K::TransomCurvature, &M::SetTransomCurvature},
-    {"BowCurvature", &K::BowCurvature, &M::SetBowCurvature},
-    {"BulbRadius", &K::BulbRadius, &M::SetBulbRadius},
-    {"ForeOverHang", &K::ForeOverHang, &M::SetForeOverHang},
-    {"BulbLength", &K::BulbLength, &M::SetBulbLength},
-    {"ForeFootRadius", &K::ForeFootRadius, &M::SetForeFootRadius},
-    {"StemRadius", &K::StemRadius, &M::SetStemRadius},
-    {"StRootHeight", &K::StRootHeight, &M::SetStRootHeight},
-    {"StShaftHeight", &K::StShaftHeight, &M::SetStShaftHeight},
-    {"StBossToot", &K::StBossToot, &M::SetStBossToot},
-    {"StBossRadius", &K::StBossRadius, &M::SetStBossRadius},
-    {"StBossStart", &K::StBossStart, &M::SetStBossStart},
-    {"StFlatOfBottomStart", &K::StFlatOfBottomStart, &M::SetStFlatOfBottomStart},
+    {"BowShape", nullptr, nullptr, llNone},
+    {"Lbp", &K::Lbp, &M::SetLbp, llPositive},
+    {"Beam", &K::Beam, &M::SetBeam, llPositive},
+    {"Depth", &K::Depth, &M::SetDepth, llNone},
+    {"Draught", &K::Draught, &M::SetDraught, llPositive},
+    {"ParallelDeckF", &K::ParallelDeckF, &M::SetParallelDeckF, llZero},
+    {"ParallelDeckA", &K::ParallelDeckA, &M::SetParallelDeckA, llZero},
+    {"FOSBow", &K::FOSBow, &M::SetFOSBow, llZero},
+    {"FOSAft", &K::FOSAft, &M::SetFOSAft, llZero},
+    {"BowRadiusAtDeck", &K::BowRadiusAtDeck, &M::SetBowRadiusAtDeck, llZero},
+    {"BilgeRadius", &K::BilgeRadius, &M::SetBilgeRadius, llPositive},
+    {"TransomBehindAP", &K::TransomBehindAP, &M::SetTransomBehindAP, llZero},
+    {"TransomImmersion", &K::TransomImmersion, &M::SetTransomImmersion, llNone},
+    {"TransomBeam", &K::TransomBeam, &M::SetTransomBeam, llPositive},
+    {"TransomCurvature", &K::TransomCurvature, &M::SetTransomCurvature, llNone},
+    {"BowCurvature", &K::BowCurvature, &M::SetBowCurvature, llNone},
+    {"BulbRadius", &K::BulbRadius, &M::SetBulbRadius, llZero},
+    {"ForeOverHang", &K::ForeOverHang, &M::SetForeOverHang, llZero},
+    {"BulbLength", &K::BulbLength, &M::SetBulbLength, llZero},
+    {"ForeFootRadius", &K::ForeFootRadius, &M::SetForeFootRadius, llZero},
+    {"StemRadius", &K::StemRadius, &M::SetStemRadius, llZero},
+    {"StRootHeight", &K::StRootHeight, &M::SetStRootHeight, llZero},
+    {"StShaftHeight", &K::StShaftHeight, &M::SetStShaftHeight, llZero},
+    {"StBossToot", &K::StBossToot, &M::SetStBossToot, llPositive},
+    {"StBossRadius", &K::StBossRadius, &M::SetStBossRadius, llZero},
+    {"StBossStart", &K::StBossStart, &M::SetStBossStart, llZero},
+    {"StFlatOfBottomStart", &K::StFlatOfBottomStart, &M::SetStFlatOfBottomStart, llZero},
 }};
+
+// Raises EGeometryError naming the parameter and its range when Value is below its limit.
+void CheckLimit(const TParameterInfo& P, double Value) {
+    if (P.Limit == llPositive && !(Value > 0))
+        throw EGeometryError(std::string(P.Key) + " must be greater than 0");
+    if (P.Limit == llZero && !(Value >= 0))
+        throw EGeometryError(std::string(P.Key) + " must be 0 or more");
+}
 
 const TParameterInfo& Info(int Index) {
     if (Index < 0 || Index >= TKeelvane::ParameterCount)
@@ -66,6 +80,8 @@ TKeelvane::TKeelvane() : TBSplineSurface(0, 0) {
 }
 
 TKeelvane::~TKeelvane() = default;
+
+TKeelvane& TKeelvane::operator=(TKeelvane&& Other) = default;
 
 std::array<const TBSpline*, 7> TKeelvane::DefiningSplines() const {
     return {&FMidshipSection,   &FStemProfile, &FSternProfile, &FAftFlatBoundary,
@@ -106,20 +122,20 @@ void TKeelvane::CheckParameters() const {
     for (int i = 1; i < ParameterCount; ++i)
         if (!std::isfinite(ParameterValue(i)))
             throw EGeometryError(std::string(ParameterKey(i)) + " must be a finite number");
-    if (!(P.Lbp > 0)) throw EGeometryError("Lbp must be greater than 0");
-    if (!(P.Beam > 0)) throw EGeometryError("Beam must be greater than 0");
-    if (!(P.Draught > 0)) throw EGeometryError("Draught must be greater than 0");
+    for (int i = 1; i < ParameterCount; ++i) CheckLimit(Info(i), ParameterValue(i));
     if (!(P.Depth > P.Draught)) throw EGeometryError("Depth must be greater than Draught");
     if (!(P.Draught - P.TransomImmersion < P.Depth))
         throw EGeometryError("The transom lies above the deck: Draught - TransomImmersion "
                              "must be less than Depth");
     // At the full beam the line from the deck edge to the transom corner never reaches the
     // centre plane, and the stern frame has no foot.
-    if (!(P.TransomBeam > 0 && P.TransomBeam < P.Beam))
+    if (!(P.TransomBeam < P.Beam))
         throw EGeometryError("TransomBeam must be greater than 0 and less than Beam");
-    // Without a bilge the lowest waterlines lie in the flat of bottom and cross nothing.
-    if (!(P.BilgeRadius > 0)) throw EGeometryError("BilgeRadius must be greater than 0");
-    if (!(P.StBossToot > 0)) throw EGeometryError("StBossToot must be greater than 0");
+}
+
+void TKeelvane::CheckValue(TParameterField Field, double Value) {
+    for (const TParameterInfo& P : ParameterTable)
+        if (P.Field == Field) CheckLimit(P, Value);
 }
 
 void TKeelvane::RunSteps(std::initializer_list<TStep> Steps) {
@@ -136,7 +152,7 @@ void TKeelvane::SetBowShape(std::uint8_t Flag) {
 
 void TKeelvane::SetLbp(double Value) {
     // Checked before anything changes: a zero length would scale every length away for good.
-    if (!(Value > 0)) throw EGeometryError("Lbp must be greater than 0");
+    CheckValue(&TKeelvaneParameters::Lbp, Value);
     const double f = Divide(Value, FParams.Lbp);
     FParams.Lbp = Value;
     ScaleLengths(f);
@@ -159,11 +175,13 @@ void TKeelvane::ScaleLengths(double f) {
 }
 
 void TKeelvane::SetDraught(double Value) {
+    CheckValue(&TKeelvaneParameters::Draught, Value);
     FParams.Draught = Value;
     RunSteps({&TKeelvane::BuildStemProfile});
 }
 
 void TKeelvane::SetBeam(double Value) {
+    CheckValue(&TKeelvaneParameters::Beam, Value);
     FParams.Beam = Value;
     RunSteps({&TKeelvane::BuildMidshipSection, &TKeelvane::BuildForeFlatBoundary,
               &TKeelvane::BuildAftFlatBoundary, &TKeelvane::BuildDeckLine});
@@ -193,11 +211,13 @@ void TKeelvane::RebuildFlats() {
 }
 
 void TKeelvane::SetParallelDeckF(double Value) {
+    CheckValue(&TKeelvaneParameters::ParallelDeckF, Value);
     FParams.ParallelDeckF = Value;
     RebuildFlats();
 }
 
 void TKeelvane::SetParallelDeckA(double Value) {
+    CheckValue(&TKeelvaneParameters::ParallelDeckA, Value);
     FParams.ParallelDeckA = Value;
     RebuildFlats();
 }
@@ -212,19 +232,23 @@ void TKeelvane::SetFlatOfSideEnd(double& FOS, double& DeckEnd, double HullEnd, d
 }
 
 void TKeelvane::SetFOSBow(double Value) {
+    CheckValue(&TKeelvaneParameters::FOSBow, Value);
     SetFlatOfSideEnd(FParams.FOSBow, FParams.ParallelDeckF, xF(), Value);
 }
 
 void TKeelvane::SetFOSAft(double Value) {
+    CheckValue(&TKeelvaneParameters::FOSAft, Value);
     SetFlatOfSideEnd(FParams.FOSAft, FParams.ParallelDeckA, xA(), Value);
 }
 
 void TKeelvane::SetBowRadiusAtDeck(double Value) {
+    CheckValue(&TKeelvaneParameters::BowRadiusAtDeck, Value);
     FParams.BowRadiusAtDeck = Value;
     RunSteps({&TKeelvane::BuildDeckLine});
 }
 
 void TKeelvane::SetTransomBehindAP(double Value) {
+    CheckValue(&TKeelvaneParameters::TransomBehindAP, Value);
     FParams.TransomBehindAP = Value;
     RunSteps({&TKeelvane::BuildTransom, &TKeelvane::BuildSternProfile, &TKeelvane::BuildDeckLine});
 }
@@ -235,6 +259,7 @@ void TKeelvane::SetTransomImmersion(double Value) {
 }
 
 void TKeelvane::SetTransomBeam(double Value) {
+    CheckValue(&TKeelvaneParameters::TransomBeam, Value);
     FParams.TransomBeam = Value;
     RunSteps({&TKeelvane::BuildTransom, &TKeelvane::BuildDeckLine});
 }
@@ -265,41 +290,44 @@ void TKeelvane::SetBulbLength(double Value) {
 }
 
 void TKeelvane::SetBulbRadius(double Value) {
+    CheckValue(&TKeelvaneParameters::BulbRadius, Value);
     FParams.BulbRadius = Value;
 }
 
 void TKeelvane::SetStemRadius(double Value) {
+    CheckValue(&TKeelvaneParameters::StemRadius, Value);
     FParams.StemRadius = Value;
 }
 
 // A stern parameter changes only the stern profile.
-void TKeelvane::StoreSternValue(double& Field, double Value) {
-    Field = Value;
+void TKeelvane::StoreSternValue(TParameterField Field, double Value) {
+    CheckValue(Field, Value);
+    FParams.*Field = Value;
     RunSteps({&TKeelvane::BuildSternProfile});
 }
 
 void TKeelvane::SetStRootHeight(double Value) {
-    StoreSternValue(FParams.StRootHeight, Value);
+    StoreSternValue(&TKeelvaneParameters::StRootHeight, Value);
 }
 
 void TKeelvane::SetStShaftHeight(double Value) {
-    StoreSternValue(FParams.StShaftHeight, Value);
+    StoreSternValue(&TKeelvaneParameters::StShaftHeight, Value);
 }
 
 void TKeelvane::SetStBossToot(double Value) {
-    StoreSternValue(FParams.StBossToot, Value);
+    StoreSternValue(&TKeelvaneParameters::StBossToot, Value);
 }
 
 void TKeelvane::SetStBossRadius(double Value) {
-    StoreSternValue(FParams.StBossRadius, Value);
+    StoreSternValue(&TKeelvaneParameters::StBossRadius, Value);
 }
 
 void TKeelvane::SetStBossStart(double Value) {
-    StoreSternValue(FParams.StBossStart, Value);
+    StoreSternValue(&TKeelvaneParameters::StBossStart, Value);
 }
 
 void TKeelvane::SetStFlatOfBottomStart(double Value) {
-    StoreSternValue(FParams.StFlatOfBottomStart, Value);
+    StoreSternValue(&TKeelvaneParameters::StFlatOfBottomStart, Value);
 }
 
 // --- defaults and the pipeline
@@ -351,56 +379,118 @@ void TKeelvane::BuildCurves() {
 }
 
 void TKeelvane::Generate() {
+    // Each step with what it builds, the parameters that shape it most, the stage it opens and
+    // the progress reached after it (none: -1).
+    struct TGenerationStep {
+        TStep Run;
+        int Percent;
+        const char* Stage;
+        TGenerationStage Info;
+    };
+    static const TGenerationStep Steps[] = {
+        {&TKeelvane::BalanceFlats,
+         -1,
+         nullptr,
+         {"balancing the flats", "ParallelDeckF, ParallelDeckA, FOSBow, FOSAft"}},
+        {&TKeelvane::LayoutColumns,
+         10,
+         nullptr,
+         {"laying out the columns", "Lbp, ParallelDeckF, ParallelDeckA"}},
+        {&TKeelvane::BuildMidshipSection,
+         15,
+         nullptr,
+         {"the midship section", "Beam, Depth, BilgeRadius"}},
+        {&TKeelvane::BuildStemProfile,
+         17,
+         nullptr,
+         {"the stem profile", "Draught, ForeOverHang, BowCurvature, ForeFootRadius, BulbLength"}},
+        {&TKeelvane::BuildStemSideColumn,
+         19,
+         nullptr,
+         {"the stem column", "StemRadius, BowRadiusAtDeck"}},
+        {&TKeelvane::BuildForeFlatBoundary,
+         21,
+         nullptr,
+         {"the fore flat boundary", "FOSBow, BilgeRadius, BowShape"}},
+        {&TKeelvane::BuildBowConstructionLine,
+         23,
+         nullptr,
+         {"the bow construction line", "BowRadiusAtDeck, FOSBow, ParallelDeckF"}},
+        {&TKeelvane::BuildForeCutLine,
+         25,
+         nullptr,
+         {"the fore cut line", "ForeOverHang, ForeFootRadius, StemRadius"}},
+        {&TKeelvane::BuildForeWaterlines,
+         27,
+         nullptr,
+         {"the fore waterlines", "FOSBow, BowRadiusAtDeck, BowCurvature"}},
+        {&TKeelvane::FillForeColumns,
+         -1,
+         nullptr,
+         {"the fore columns", "FOSBow, ParallelDeckF, BowRadiusAtDeck"}},
+        {&TKeelvane::BuildBulb, 33, nullptr, {"the bulb", "BulbRadius, BulbLength, StemRadius"}},
+        {&TKeelvane::BuildSternProfile,
+         38,
+         nullptr,
+         {"the stern profile", "StRootHeight, StShaftHeight, StBossToot, TransomImmersion"}},
+        {&TKeelvane::BuildAftDeckLine,
+         45,
+         nullptr,
+         {"the aft deck line", "TransomBehindAP, TransomBeam, ParallelDeckA"}},
+        {&TKeelvane::BuildTransom,
+         50,
+         nullptr,
+         {"the transom", "TransomBeam, TransomImmersion, TransomCurvature, TransomBehindAP"}},
+        {&TKeelvane::BuildSternFrame,
+         55,
+         nullptr,
+         {"the stern frame", "StBossRadius, StShaftHeight, StRootHeight, StBossToot"}},
+        {&TKeelvane::BuildAftFlatBoundary,
+         60,
+         nullptr,
+         {"the aft flat boundary", "FOSAft, BilgeRadius, StFlatOfBottomStart"}},
+        {&TKeelvane::BuildAftCutLine,
+         -1,
+         nullptr,
+         {"the aft cut line", "StBossRadius, StBossStart, StFlatOfBottomStart"}},
+        {&TKeelvane::BuildAftWaterlines,
+         -1,
+         nullptr,
+         {"the aft waterlines", "FOSAft, TransomImmersion, StShaftHeight, StBossRadius"}},
+        {&TKeelvane::BuildDeckLine,
+         66,
+         nullptr,
+         {"the deck line", "BowRadiusAtDeck, TransomBeam, ParallelDeckF, ParallelDeckA"}},
+        {&TKeelvane::CreateColumns,
+         80,
+         "Creating Columns",
+         {"the columns of the aft run",
+          "StRootHeight, StShaftHeight, StBossRadius, StBossToot, TransomImmersion"}},
+        {&TKeelvane::CreateMesh,
+         -1,
+         "Creating Mesh",
+         {"the control net", "StShaftHeight, StBossRadius, StRootHeight, TransomImmersion"}},
+        {&TKeelvane::CheckNet, 100, nullptr, {"the control net", "Lbp, Beam, Depth"}},
+    };
+    FStage = {};
     CheckParameters();
     ShowStatus("Creating Curves");
     ShowProgress(0);
-    BalanceFlats();
-    LayoutColumns();
-    ShowProgress(10);
-    BuildMidshipSection();
-    ShowProgress(15);
-    BuildStemProfile();
-    ShowProgress(17);
-    BuildStemSideColumn();
-    ShowProgress(19);
-    BuildForeFlatBoundary();
-    ShowProgress(21);
-    BuildBowConstructionLine();
-    ShowProgress(23);
-    BuildForeCutLine();
-    ShowProgress(25);
-    BuildForeWaterlines();
-    ShowProgress(27);
-    FillForeColumns();
-    if (Bulbous()) BuildBulb();
-    ShowProgress(33);
-    BuildSternProfile();
-    ShowProgress(38);
-    BuildAftDeckLine();
-    ShowProgress(45);
-    BuildTransom();
-    ShowProgress(50);
-    BuildSternFrame();
-    ShowProgress(55);
-    BuildAftFlatBoundary();
-    ShowProgress(60);
-    BuildAftCutLine();
-    BuildAftWaterlines();
-    BuildDeckLine();
-    ShowProgress(66);
-    ShowStatus("Creating Columns");
-    CreateColumns();
-    ShowProgress(80);
-    ShowStatus("Creating Mesh");
-    CreateMesh();
-    CheckNetIsFinite();
-    ShowProgress(100);
+    for (const TGenerationStep& Step : Steps) {
+        if (Step.Stage) ShowStatus(Step.Stage);
+        FStage = Step.Info;
+        (this->*Step.Run)();
+        if (Step.Percent >= 0) ShowProgress(Step.Percent);
+    }
+    FStage = {};
     GenerationDone();
     ExportDiagnosticsAfterGeneration();
 }
 
-// Lengths far beyond any ship can still overflow on the way; such a net is never kept.
-void TKeelvane::CheckNetIsFinite() {
+// Lengths far beyond any ship can still overflow on the way, and parameters that pass every
+// check one by one may still fold the net through the centre plane or below the keel: such a
+// net is never kept.
+void TKeelvane::CheckNet() {
     for (int i = 0; i < NumU; ++i)
         for (int j = 0; j < NumV; ++j) {
             const TRPoint& P = Point(i, j);
@@ -409,7 +499,26 @@ void TKeelvane::CheckNetIsFinite() {
                 throw EGeometryError(
                     "The parameters give no finite hull surface: check the lengths");
             }
+            if (P.Y < -PointTolerance || P.Z < -PointTolerance) {
+                const std::string Where = P.Y < -PointTolerance ? "crosses the centre plane"
+                                                                : "reaches below the base line";
+                const std::string Point = "(" + FixedText(P.X, 3) + ", " + FixedText(P.Y, 3) +
+                                          ", " + FixedText(P.Z, 3) + ")";
+                Clear();
+                throw EGeometryError("The hull " + Where + " at " + Point + ": look at " +
+                                     ParametersNear(P.X));
+            }
         }
+}
+
+// The parameters that shape the hull most at station x.
+std::string TKeelvane::ParametersNear(double x) const {
+    if (x > FParams.ParallelDeckF)
+        return "BulbRadius, StemRadius, BowRadiusAtDeck, ForeOverHang, BulbLength, ForeFootRadius";
+    if (x < FParams.ParallelDeckA)
+        return "StBossRadius, StShaftHeight, StRootHeight, StBossToot, TransomBeam, "
+               "TransomImmersion";
+    return "Beam, Depth, BilgeRadius";
 }
 
 void TKeelvane::ExportDiagnosticsAfterGeneration() {

@@ -14,11 +14,19 @@
 #include <vector>
 
 class TGStream;
+class TSafeFile;
 class TTextReader;
 class TTextWriter;
 
 // What a change of Lbp scales: every length, or the longitudinal lengths only.
 enum TTransformMode : std::uint8_t { tmGeosim = 0, tmLengthOnly = 1 };
+
+// A step of the generation as a user would look for it: what it builds and the parameters that
+// shape it most.
+struct TGenerationStage {
+    std::string_view What;       // "the stern frame"; empty outside a generation
+    std::string_view Parameters; // "StBossRadius, StShaftHeight, ..."
+};
 
 // The saved parameters, in project-file order. Lengths in the one user unit; x forward from the
 // aft perpendicular, y the half-breadth, z up from the keel.
@@ -65,6 +73,8 @@ public:
     // The defaults, with the curves built (through the virtual SetDefaults).
     TKeelvane();
     ~TKeelvane() override;
+    // Takes over another model's whole state (a loaded project); hooks stay this object's.
+    TKeelvane& operator=(TKeelvane&& Other);
 
     TTransformMode TransformMode = tmGeosim;
     // Folder of the diagnostic geometry files written by Generate (the export, and the two
@@ -84,8 +94,10 @@ public:
     void SetParameterValue(int Index, double Value);
 
     // Each setter stores the value, applies its limits and couplings, then re-runs the curve
-    // steps that depend on it. Parameters that make the hull impossible raise EGeometryError
-    // naming them; the value stays stored and the model stays usable.
+    // steps that depend on it. A length, radius or height below its least value (negative, or
+    // 0 where the hull needs more) is refused unstored, with a message naming the parameter and
+    // its range. Parameters that make the hull impossible together raise EGeometryError naming
+    // them; the value stays stored and the model stays usable.
     void SetBowShape(std::uint8_t Flag);
     void SetLbp(double Value);
     void SetBeam(double Value);
@@ -155,9 +167,10 @@ public:
     // that cannot be built from the parameters are reported through ShowMessage, not raised.
     void LoadFromText(TTextReader& F) override;
     std::string_view ClassName() const override { return "TKeelvane"; }
-    // Writes a temporary file beside the target and renames it over the target, so a failed
-    // save leaves an existing file intact.
+    // Written safely (see TSafeFile): a failed save leaves an existing file intact.
     virtual void SaveToFile(const std::string& FileName);
+    // The project file's text into File, which it commits.
+    void WriteProject(TSafeFile& File) const;
     // All or nothing: a file that fails anywhere raises its message and leaves the model as it
     // was.
     virtual void LoadFromFile(const std::string& FileName);
@@ -168,12 +181,16 @@ public:
     void RebuildCurves();
     // The whole pipeline: curves, waterlines, columns, control net; then the diagnostics.
     virtual void Generate();
+    // The step Generate is running, or stopped in when it raised; empty otherwise.
+    const TGenerationStage& Stage() const { return FStage; }
     // The control net as a wire grid.
     virtual void Draw(TGStream& Stream);
     // The bow construction line, the fore waterlines and the columns.
     virtual void DrawPreview(TGStream& Stream);
     // The construction as a geometry file; raises EIOError when it cannot be written.
     void ExportDiagnostics(const std::string& FileName);
+    // The same into File, which it commits.
+    void ExportDiagnostics(TSafeFile& File);
 
     // The half-breadth of the aft body at the height and station of P; P.Y when none is found.
     double HalfBreadthAt(const TRPoint& P);
@@ -193,6 +210,7 @@ private:
     using TParameterField = double TKeelvaneParameters::*;
 
     TKeelvaneParameters FParams;
+    TGenerationStage FStage;
     double FBowWidthAux = 0;
     double FMidBodyFwd = 0;
     double FMidBodyAft = 0;
@@ -244,7 +262,10 @@ private:
     void ScaleLengths(double f);
     void SetFlatOfSideEnd(double& FOS, double& DeckEnd, double HullEnd, double Value);
     void RebuildFlats();
-    void StoreSternValue(double& Field, double Value);
+    void StoreSternValue(TParameterField Field, double Value);
+    // Raises EGeometryError "<Key> must be 0 or more" (or "greater than 0") when Value is below
+    // the least value of the parameter stored in Field; nothing is stored then.
+    static void CheckValue(TParameterField Field, double Value);
 
     // Curve steps.
     void BalanceFlats();
@@ -271,7 +292,7 @@ private:
     // Waterlines and bow columns.
     void BuildForeWaterlines();
     void FillForeColumns();
-    void BuildBulb();
+    void BuildBulb(); // for a bulbous bow only
     void BuildSternFrame();
     void BuildAftWaterlines();
     void BuildAftSections();
@@ -284,7 +305,10 @@ private:
     void FillMidBodyColumns();
     void ReportIntersectionError(TPolyline& Waterline, TPolyline& Section);
     void CreateMesh();
-    void CheckNetIsFinite();
+    // Raises EGeometryError (and clears the net) when a net point is not finite or lies on the
+    // wrong side of the centre plane or the base line beyond the point tolerance.
+    void CheckNet();
+    std::string ParametersNear(double x) const;
     void SmoothMeshPoint(int c, int j);
     void ExportDiagnosticsAfterGeneration();
 };

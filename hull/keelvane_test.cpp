@@ -98,14 +98,19 @@ TEST(HullProjectFile, ParametersAreReadByPosition) {
     EXPECT_EQ(L.Parameters().BowShape, 0);
     EXPECT_DOUBLE_EQ(L.Parameters().Beam, 21.5);
 
-    // Lines in another order land in the wrong parameters.
+    // Every key a parameter's, but in another order: each value goes where its key says.
     std::string Swapped = Text;
-    const std::string Pair = "BowRadiusAtDeck=5.235\r\nBilgeRadius=2.050";
-    Swapped.replace(Swapped.find(Pair), Pair.size(), "BilgeRadius=2.050\r\nBowRadiusAtDeck=5.235");
+    const std::string Pair = "Beam=20.000\r\nDepth=9.500";
+    Swapped.replace(Swapped.find(Pair), Pair.size(), "Depth=9.600\r\nBeam=20.500");
     WriteAll(Name, Swapped);
     L.LoadFromFile(Name.string());
-    EXPECT_DOUBLE_EQ(L.Parameters().BowRadiusAtDeck, 2.05);
-    EXPECT_DOUBLE_EQ(L.Parameters().BilgeRadius, 5.235);
+    EXPECT_DOUBLE_EQ(L.Parameters().Beam, 20.5);
+    EXPECT_DOUBLE_EQ(L.Parameters().Depth, 9.6);
+    // With one key misspelt as well, by position again.
+    Swapped.replace(Swapped.find("Lbp="), 4, "LBP=");
+    WriteAll(Name, Swapped);
+    L.LoadFromFile(Name.string());
+    EXPECT_DOUBLE_EQ(L.Parameters().Beam, 9.6);
 }
 
 TEST(HullProjectFile, FailedLoadsLeaveTheModelAsItWas) {
@@ -145,6 +150,64 @@ TEST(HullProjectFile, FailedLoadsLeaveTheModelAsItWas) {
     BadOrder.replace(BadOrder.find("OrderU=4"), 8, "OrderU=x");
     ExpectFailure(BadOrder, "Error in field BSplineSurface.OrderU");
     EXPECT_THROW(L.LoadFromFile((Scratch.Path() / "missing/none.kvp").string()), EIOError);
+    // The reason comes with the file's name.
+    const std::string Folder = Scratch.Path().string();
+    try {
+        L.LoadFromFile(Folder);
+        ADD_FAILURE() << "a folder loaded";
+    } catch (const EIOError& E) {
+        EXPECT_EQ(E.what(), "Unable to open file " + Folder + ": Is a directory");
+    }
+    EXPECT_EQ(State(L), Before);
+}
+
+// The surface record of a project whose net has no parameter range (a kind neither Open nor
+// Custom), written as the custom kind would be.
+std::string WithKnotType(TKeelvane& K, const std::string& Kind) {
+    K.MakeKnots();
+    const double U = K.UMax(), V = K.VMax();
+    K.KnotType = ktCustom;
+    K.MaxU = U;
+    K.MaxV = V;
+    std::string Text = ProjectText(K);
+    Text.replace(Text.find("KnotType=Custom"), 15, "KnotType=" + Kind);
+    return Text;
+}
+
+TEST(HullProjectFile, ALoadTakesTheWholeProjectAndRefusesSurfacesWithoutARange) {
+    TScratchFolder Scratch;
+    const auto Name = (Scratch.Path() / "p.kvp").string();
+    TKeelvane Plain;
+    Plain.Generate();
+    const std::string PlainText = ProjectText(Plain);
+
+    // Knots, their kind and the Bezier flag of the previous project do not survive.
+    TKeelvane K;
+    K.Generate();
+    WriteAll(Name, WithKnotType(K, "Custom"));
+    TKeelvane L;
+    L.LoadFromFile(Name);
+    EXPECT_EQ(L.KnotType, ktCustom);
+    L.ForcedBezier = true;
+    WriteAll(Name, PlainText);
+    L.LoadFromFile(Name);
+    EXPECT_EQ(L.KnotType, ktOpen);
+    EXPECT_FALSE(L.ForcedBezier);
+    EXPECT_EQ(ProjectText(L), PlainText);
+
+    for (const char* Kind : {"Periodic", "NonUniform"}) {
+        TKeelvane M;
+        M.Generate();
+        WriteAll(Name, WithKnotType(M, Kind));
+        try {
+            L.LoadFromFile(Name);
+            ADD_FAILURE() << Kind << " loaded";
+        } catch (const EReadError& E) {
+            EXPECT_EQ(E.what(),
+                      "The hull surface's KnotType is Open or Custom, not " + std::string(Kind));
+        }
+        EXPECT_EQ(ProjectText(L), PlainText);
+    }
 }
 
 namespace {
@@ -188,6 +251,44 @@ TEST(HullParameters, SettersApplyLimits) {
     EXPECT_DOUBLE_EQ(K.Parameters().BulbLength, 1.5 * 4.172);
     K.SetForeFootRadius(-3);
     EXPECT_DOUBLE_EQ(K.Parameters().ForeFootRadius, 0);
+}
+
+// Sizes that must not be negative for the hull to exist: refused by the setters with the value
+// kept, and refused by Generate when a project stored them.
+TEST(HullParameters, NegativeSizesAreRefusedNamingTheirRange) {
+    TScratchFolder Scratch;
+    const char* Keys[] = {"BulbRadius", "BowRadiusAtDeck", "StBossRadius",
+                          "StemRadius", "ParallelDeckF",   "StShaftHeight"};
+    for (const char* Key : Keys) {
+        SCOPED_TRACE(Key);
+        const int i = TKeelvane::ParameterIndex(Key);
+        TKeelvane K;
+        const double Before = K.ParameterValue(i);
+        try {
+            K.SetParameterValue(i, -Before);
+            ADD_FAILURE() << "taken";
+        } catch (const EGeometryError& E) {
+            EXPECT_EQ(E.what(), std::string(Key) + " must be 0 or more");
+        }
+        EXPECT_EQ(K.ParameterValue(i), Before);
+
+        std::string Text = ProjectText(K);
+        const std::string Field = std::string(Key) + "=";
+        Text.insert(Text.find(Field) + Field.size(), "-");
+        const auto Name = Scratch.Path() / "negative.kvp";
+        WriteAll(Name, Text);
+        K.LoadFromFile(Name.string());
+        EXPECT_EQ(K.ParameterValue(i), -Before);
+        try {
+            K.Generate();
+            ADD_FAILURE() << "generated";
+        } catch (const EGeometryError& E) {
+            EXPECT_EQ(E.what(), std::string(Key) + " must be 0 or more");
+        }
+    }
+    TKeelvane K;
+    EXPECT_THROW(K.SetBeam(-20), EGeometryError);
+    EXPECT_EQ(K.Parameters().Beam, 20);
 }
 
 TEST(HullParameters, FlatOfSideKeepsTheDeckEndInProportion) {

@@ -70,7 +70,12 @@ void TKeelvane::SmoothMeshPoint(int c, int j) {
 }
 
 void TKeelvane::ExportDiagnostics(const std::string& FileName) {
-    TGeometryFile File(FileName);
+    TSafeFile File(FileName);
+    ExportDiagnostics(File);
+}
+
+void TKeelvane::ExportDiagnostics(TSafeFile& Output) {
+    TGeometryFile File(Output);
     File.Write(FMidshipSection);
     File.Write(FTransom);
     File.Write(FAftFlatBoundary);

@@ -84,6 +84,7 @@ void TKeelvane::FillForeColumns() {
 }
 
 void TKeelvane::BuildBulb() {
+    if (!Bulbous()) return;
     const double SR = FParams.StemRadius, BR = FParams.BulbRadius;
     const TPolyline& K = Column(NumColumns() - 1);
     TPolyline& E = Column(NumColumns() - 2);
