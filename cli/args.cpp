@@ -1,7 +1,10 @@
 // The command-line tool's argument handling.
 #include "cli/args.h"
 
+#include "geometry/safefile.h"
 #include "geometry/textutil.h"
+
+#include <charconv>
 
 std::string TArgumentList::Next() {
     if (AtEnd()) throw EUsageError("Missing argument");
@@ -15,12 +18,28 @@ std::string TArgumentList::ValueOf(const std::string& Option) {
 
 double NumberArgument(const std::string& Text, const std::string& What) {
     const auto Value = TextToNumber(Text);
-    if (!Value) throw EUsageError(What + ": '" + Text + "' is not a number");
-    return *Value;
+    if (Value) return *Value;
+    const std::string Number = Trim(Text);
+    double Ignored = 0;
+    const auto [End, Error] =
+        std::from_chars(Number.data(), Number.data() + Number.size(), Ignored);
+    if (Error == std::errc::result_out_of_range && End == Number.data() + Number.size())
+        throw EUsageError(What + ": '" + Text + "' is out of range");
+    throw EUsageError(What + ": '" + Text + "' is not a number");
 }
 
 void SetOnce(std::optional<std::string>& Target, const std::string& Value,
              const std::string& Option) {
     if (Target) throw EUsageError(Option + " given twice");
     Target = Value;
+}
+
+void RefuseSameOutputs(const TOutputOptions& Outputs) {
+    for (std::size_t i = 0; i < Outputs.size(); ++i)
+        for (std::size_t j = i + 1; j < Outputs.size(); ++j) {
+            const auto& [OptionA, A] = Outputs[i];
+            const auto& [OptionB, B] = Outputs[j];
+            if (A && B && SameFile(*A, *B))
+                throw EUsageError(OptionA + " and " + OptionB + " name the same file " + *B);
+        }
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Arguments the tool cannot use: unknown option, missing value, malformed number. The tool
@@ -36,3 +37,9 @@ double NumberArgument(const std::string& Text, const std::string& What);
 // A value given twice where once is meant, e.g. two output files.
 void SetOnce(std::optional<std::string>& Target, const std::string& Value,
              const std::string& Option);
+
+// The output files of a command, each with the option that named it (none when not given).
+using TOutputOptions = std::vector<std::pair<std::string, std::optional<std::string>>>;
+// EUsageError when two outputs lead to one file, however they are spelt: checked before
+// anything is written, as the second would overwrite the first.
+void RefuseSameOutputs(const TOutputOptions& Outputs);

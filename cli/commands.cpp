@@ -1,10 +1,12 @@
-// The command table of keelvane-cli and the dispatch to one command, with the exit codes for
-// usage errors and model errors shared by all commands.
+// The command table of keelvane-cli, the help texts, and the dispatch to one command with the
+// exit codes for usage errors and model errors shared by all commands.
 #include "cli/commands.h"
 
 #include "cli/args.h"
+#include "cli/reportingmodel.h"
 #include "geometry/errors.h"
 
+#include <algorithm>
 #include <ostream>
 
 const std::vector<TCommand>& Commands() {
@@ -12,17 +14,60 @@ const std::vector<TCommand>& Commands() {
         {"generate",
          "generate [-i IN.kvp] [-s NAME=VALUE]... [--bulbous | --plain] [--length-only] "
          "-o OUT.kvp [--geo DIAG.geo]",
+         "build a hull from the defaults or a project and save it as a project",
+         "  -i IN.kvp        start from this project instead of the default hull\n"
+         "  -s NAME=VALUE    set a parameter through its setter, in the order given (NAME is a\n"
+         "                   project-file key such as Lbp, Beam or StBossRadius; BowShape is 0\n"
+         "                   for a plain bow or 1 for a bulbous bow; see the README for all)\n"
+         "  --bulbous        a bulbous bow (BowShape=1); --plain a plain bow (BowShape=0)\n"
+         "  --length-only    a change of Lbp scales the lengths only, not the breadths\n"
+         "  -o OUT.kvp       the project to write (required)\n"
+         "  --geo DIAG.geo   also write the construction curves as a geometry file\n"
+         "  -q, --quiet      print errors only\n"
+         "Example:\n"
+         "  keelvane-cli generate -s Lbp=120 -s Beam=22 --bulbous -o ship.kvp\n",
          RunGenerate},
-        {"info", "info FILE.kvp [--json]", RunInfo},
+        {"info", "info FILE.kvp [--json]", "show a project's parameters and its control net",
+         "  --json           print JSON instead of key=value lines\n"
+         "Example:\n"
+         "  keelvane-cli info ship.kvp --json\n",
+         RunInfo},
         {"hydro",
          "hydro FILE.kvp [--draught T | --draughts START:END:COUNT] [--density RHO] "
          "[--sections N] [--csv | --json]",
+         "the hydrostatic particulars of a project's hull at one or more draughts",
+         "  --draught T        the draught to float at (the project's Draught when not given)\n"
+         "  --draughts SPEC    the curves of form: one row per draught, SPEC being\n"
+         "                     start:end:count or a,b,c\n"
+         "  --density RHO      the water's density (1.025 when not given)\n"
+         "  --sections N       add the sectional-area curve at N stations (2 to 1000)\n"
+         "  --csv, --json      output for scripts instead of a table\n"
+         "Example:\n"
+         "  keelvane-cli hydro ship.kvp --draughts 1:9:5 --sections 5\n",
          RunHydro},
         {"lines",
          "lines IN.kvp [--stations SPEC] [--waterlines SPEC] [--buttocks SPEC] "
          "[--view profile|plan|body|all] [--paper A4|A3|A2|A1|A0] [--scale 1:N] "
-         "[--unit m|mm|ft] [--svg OUT.svg] [--pdf OUT.pdf] [--geo OUT.geo]; SPEC is a,b,c or "
-         "start:end:count",
+         "[--unit m|mm|ft] [--svg OUT.svg] [--pdf OUT.pdf] [--geo OUT.geo]",
+         "cut a project's hull into stations, waterlines and buttocks",
+         "  --stations SPEC    x positions of the stations\n"
+         "  --waterlines SPEC  z positions of the waterlines\n"
+         "  --buttocks SPEC    y positions of the buttocks\n"
+         "                     SPEC is a,b,c or start:end:count, or none for no planes of that\n"
+         "                     kind; a kind not given keeps the usual planes (21 stations,\n"
+         "                     9 waterlines, 4 buttocks)\n"
+         "  --view NAME        profile, plan, body or all (the default: a full lines plan)\n"
+         "  --paper SIZE       the sheet, landscape: A4, A3 (the default), A2, A1 or A0\n"
+         "  --scale 1:N        the drawing's scale (the default: the largest standard scale\n"
+         "                     at which the views fit)\n"
+         "  --unit U           what the project's lengths are: m, mm or ft (the default: as\n"
+         "                     entered, taken as metres for the scale)\n"
+         "  --svg OUT.svg      draw the lines plan as an SVG sheet\n"
+         "  --pdf OUT.pdf      draw the lines plan as a PDF sheet\n"
+         "  --geo OUT.geo      write the contours as polylines of a geometry file\n"
+         "  -q, --quiet        print errors only\n"
+         "Example:\n"
+         "  keelvane-cli lines ship.kvp --stations 0:100:11 --paper A3 --svg ship.svg\n",
          RunLines},
         {"export",
          "export FILE.kvp [--step F] [--iges F] [--stl F] [--offsets F] [--both-halves] "
@@ -34,32 +79,69 @@ const std::vector<TCommand>& Commands() {
 
 namespace {
 
-int Usage(std::ostream& Err, const std::string& Problem) {
+void CommandList(std::ostream& Out) {
+    Out << "Usage: keelvane-cli COMMAND [OPTIONS]\nCommands:\n";
+    for (const TCommand& C : Commands()) {
+        std::string Name = C.Name;
+        Name.resize(std::max<std::size_t>(Name.size() + 2, 10), ' ');
+        Out << "  " << Name << C.Summary << "\n";
+    }
+    Out << "Run 'keelvane-cli COMMAND --help' for a command's options.\n";
+}
+
+int Usage(std::ostream& Err, const std::string& Problem, const TCommand* Command) {
     if (!Problem.empty()) Err << "keelvane-cli: " << Problem << "\n";
-    Err << "Usage:\n";
-    for (const TCommand& C : Commands()) Err << "  keelvane-cli " << C.Usage << "\n";
-    Err << "NAME is a project-file key (Lbp, Beam, StBossRadius, ...).\n";
+    if (!Command) {
+        CommandList(Err);
+    } else {
+        Err << "Usage: keelvane-cli " << Command->Usage << "\n";
+        Err << "Run 'keelvane-cli " << Command->Name << " --help' for its options.\n";
+    }
     return 2;
+}
+
+void Help(std::ostream& Out, const TCommand& Command) {
+    Out << "Usage: keelvane-cli " << Command.Usage << "\n"
+        << Command.Summary << ".\nOptions:\n"
+        << Command.Help;
+}
+
+bool IsOneOf(const std::string& Argument, const char* Short, const char* Long) {
+    return Argument == Short || Argument == Long;
+}
+
+int RunCommand(const TCommand& Command, TArguments Arguments, std::ostream& Out,
+               std::ostream& Err) {
+    const auto Has = [&](const char* Short, const char* Long) {
+        return std::any_of(Arguments.begin(), Arguments.end(),
+                           [&](const std::string& A) { return IsOneOf(A, Short, Long); });
+    };
+    if (Has("-h", "--help")) {
+        Help(Out, Command);
+        return 0;
+    }
+    ReportOptions().Quiet = Has("-q", "--quiet");
+    std::erase_if(Arguments, [](const std::string& A) { return IsOneOf(A, "-q", "--quiet"); });
+    try {
+        return Command.Run(Arguments, Out, Err);
+    } catch (const EUsageError& E) {
+        return Usage(Err, E.what(), &Command);
+    } catch (const EKeelvaneError& E) {
+        Err << E.what() << "\n";
+        return 1;
+    }
 }
 
 } // namespace
 
 int RunCli(const TArguments& Arguments, std::ostream& Out, std::ostream& Err) {
-    if (Arguments.empty()) return Usage(Err, "");
-    if (Arguments[0] == "-h" || Arguments[0] == "--help") {
-        Usage(Out, "");
+    if (Arguments.empty()) return Usage(Err, "", nullptr);
+    if (IsOneOf(Arguments[0], "-h", "--help")) {
+        CommandList(Out);
         return 0;
     }
-    for (const TCommand& C : Commands()) {
-        if (Arguments[0] != C.Name) continue;
-        try {
-            return C.Run(TArguments(Arguments.begin() + 1, Arguments.end()), Out, Err);
-        } catch (const EUsageError& E) {
-            return Usage(Err, E.what());
-        } catch (const EKeelvaneError& E) {
-            Err << E.what() << "\n";
-            return 1;
-        }
-    }
-    return Usage(Err, "unknown command '" + Arguments[0] + "'");
+    for (const TCommand& C : Commands())
+        if (Arguments[0] == C.Name)
+            return RunCommand(C, TArguments(Arguments.begin() + 1, Arguments.end()), Out, Err);
+    return Usage(Err, "unknown command '" + Arguments[0] + "'", nullptr);
 }

@@ -11,7 +11,9 @@ using TArguments = std::vector<std::string>;
 
 struct TCommand {
     const char* Name;
-    const char* Usage; // the synopsis after "keelvane-cli "
+    const char* Usage;   // the synopsis after "keelvane-cli "
+    const char* Summary; // one line for the list of commands
+    const char* Help;    // what "keelvane-cli NAME --help" adds: the options and an example
     int (*Run)(const TArguments& Arguments, std::ostream& Out, std::ostream& Err);
 };
 
@@ -24,5 +26,6 @@ int RunExport(const TArguments& Arguments, std::ostream& Out, std::ostream& Err)
 // Every command, in the order the usage lists them.
 const std::vector<TCommand>& Commands();
 
-// The whole tool: Arguments[0] names the command.
+// The whole tool: Arguments[0] names the command. "--help" (or "-h") anywhere after it shows the
+// command's help; "--quiet" (or "-q") silences all but errors.
 int RunCli(const TArguments& Arguments, std::ostream& Out, std::ostream& Err);

@@ -2,10 +2,10 @@
 // generated and saved as a project.
 #include "cli/args.h"
 #include "cli/commands.h"
-#include "cli/outputfiles.h"
 #include "cli/reportingmodel.h"
 
 #include "geometry/errors.h"
+#include "geometry/safefile.h"
 
 #include <optional>
 #include <ostream>
@@ -27,7 +27,12 @@ std::pair<int, double> Setting(const std::string& Text) {
     const std::string Name = Text.substr(0, Equals);
     const int Index = TKeelvane::ParameterIndex(Name);
     if (Index < 0) throw EUsageError("unknown parameter '" + Name + "'");
-    return {Index, NumberArgument(Text.substr(Equals + 1), Name)};
+    const double Value = NumberArgument(Text.substr(Equals + 1), Name);
+    // Project files read any other number as a plain bow; typed here it is a mistake.
+    if (Index == 0 && Value != 0 && Value != 1)
+        throw EUsageError("BowShape is 0 (plain bow) or 1 (bulbous bow), not '" +
+                          Text.substr(Equals + 1) + "'");
+    return {Index, Value};
 }
 
 TGenerateOptions ParseGenerate(const TArguments& Arguments) {
@@ -54,6 +59,7 @@ TGenerateOptions ParseGenerate(const TArguments& Arguments) {
             throw EUsageError("unknown option '" + Option + "'");
     }
     if (!O.Output) throw EUsageError("generate needs -o OUT.kvp");
+    RefuseSameOutputs({{"-o", O.Output}, {"--geo", O.Diagnostics}});
     return O;
 }
 
@@ -81,10 +87,10 @@ int RunGenerate(const TArguments& Arguments, std::ostream& Out, std::ostream& Er
     Model.Generate();
     // The construction goes into place only beside a saved project: a failed export or save
     // leaves neither file.
-    TOutputFiles Files;
+    TSafeFileGroup Files;
     if (O.Diagnostics) Model.ExportDiagnostics(Files.Add(*O.Diagnostics));
-    Model.SaveToFile(*O.Output);
+    Model.WriteProject(Files.Add(*O.Output));
     Files.Commit();
-    Out << "Wrote " << *O.Output << ": " << NetSummary(Model) << "\n";
+    if (!ReportOptions().Quiet) Out << "Wrote " << *O.Output << ": " << NetSummary(Model) << "\n";
     return 0;
 }

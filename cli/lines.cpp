@@ -2,7 +2,6 @@
 // sheet (SVG, PDF) and written as the polylines of a geometry file.
 #include "cli/args.h"
 #include "cli/commands.h"
-#include "cli/outputfiles.h"
 #include "cli/planeoptions.h"
 #include "cli/reportingmodel.h"
 
@@ -13,7 +12,10 @@
 #include "drawing/linesplan.h"
 #include "geometry/geofile.h"
 #include "geometry/polylist.h"
+#include "geometry/records.h"
+#include "geometry/safefile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
@@ -63,7 +65,23 @@ TLinesOptions ParseLines(const TArguments& Arguments) {
             SetOnce(O.Input, Option, "IN.kvp");
     }
     if (!O.Input) throw EUsageError("lines needs IN.kvp");
+    RefuseSameOutputs({{"--svg", O.Svg}, {"--pdf", O.Pdf}, {"--geo", O.Geo}});
     return O;
+}
+
+// Planes that miss the hull give no contour: the user hears of them, with the hull's range.
+void ReportPlanesOutside(const std::vector<double>& Positions, std::uint8_t Axis,
+                         const TExtents& Hull, std::ostream& Err) {
+    const char* Kind[] = {"station(s)", "buttock(s)", "waterline(s)"};
+    const char* Name[] = {"x", "y", "z"};
+    const double Min[] = {Hull.MinX, Hull.MinY, Hull.MinZ},
+                 Max[] = {Hull.MaxX, Hull.MaxY, Hull.MaxZ};
+    const auto Outside = std::count_if(Positions.begin(), Positions.end(),
+                                       [&](double v) { return v < Min[Axis] || v > Max[Axis]; });
+    if (Outside > 0 && !ReportOptions().Quiet)
+        Err << "Warning: " << Outside << " " << Kind[Axis] << " lie outside the hull, "
+            << Name[Axis] << " from " << FixedText(Min[Axis], 1) << " to "
+            << FixedText(Max[Axis], 1) << "\n";
 }
 
 } // namespace
@@ -73,6 +91,9 @@ int RunLines(const TArguments& Arguments, std::ostream& Out, std::ostream& Err) 
     TReportingKeelvane Model(Err);
     Model.LoadFromFile(*O.Input);
     TContours Contours;
+    const TExtents Hull = NetExtents(Model);
+    for (std::uint8_t Axis = 0; Axis < 3; ++Axis)
+        ReportPlanesOutside(O.Planes.Positions(Axis, Model.Parameters()), Axis, Hull, Err);
     O.Planes.AddTo(Contours, Model.Parameters());
     const auto Lines = ComputeContours(Model, Contours);
     TLinesPlanOptions SheetOptions = O.Sheet;
@@ -80,14 +101,14 @@ int RunLines(const TArguments& Arguments, std::ostream& Out, std::ostream& Err) 
     const auto Sheet =
         O.Svg || O.Pdf ? std::make_unique<TLinesPlanSheet>(Model, Contours, SheetOptions) : nullptr;
 
-    TOutputFiles Files;
+    TSafeFileGroup Files;
     if (O.Svg) {
         TSvgStream Svg(Sheet->Width(), Sheet->Height(), "mm");
         Sheet->Draw(Svg);
-        Svg.SaveToFile(Files.Add(*O.Svg));
+        Files.Add(*O.Svg).Stream() << Svg.Document();
     }
     if (O.Pdf)
-        SavePdf(Files.Add(*O.Pdf), Sheet->Width(), Sheet->Height(),
+        SavePdf(Files.Add(*O.Pdf).Stream(), *O.Pdf, Sheet->Width(), Sheet->Height(),
                 "Lines plan of " + SheetOptions.ProjectName,
                 [&](TGStream& Page) { Sheet->Draw(Page); });
     if (O.Geo) {
@@ -96,8 +117,9 @@ int RunLines(const TArguments& Arguments, std::ostream& Out, std::ostream& Err) 
         Geo.Close();
     }
     Files.Commit();
-    Out << Lines->Count() << " contour polylines from " << Contours.NumXContours() << " stations, "
-        << Contours.NumZContours() << " waterlines and " << Contours.NumYContours()
-        << " buttocks\n";
+    if (!ReportOptions().Quiet)
+        Out << Lines->Count() << " contour polylines from " << Contours.NumXContours()
+            << " stations, " << Contours.NumZContours() << " waterlines and "
+            << Contours.NumYContours() << " buttocks\n";
     return 0;
 }

@@ -43,8 +43,10 @@ TEST(PlaneSpecTest, ListsAndEvenSpacingAndMalformedText) {
     EXPECT_EQ(ParsePlaneSpec("0:10:5"), (std::vector<double>{0, 2.5, 5, 7.5, 10}));
     EXPECT_EQ(ParsePlaneSpec("10:0:3"), (std::vector<double>{10, 5, 0}));
     EXPECT_EQ(ParsePlaneSpec("4:4:1"), (std::vector<double>{4}));
-    for (const char* Bad : {"", "1,,2", "1,", "a", "1e999", "nan", "0:10", "0:10:0", "0:10:1",
-                            "0:10:2.5", "0:x:3", "1:2:3:4", "1,2:3:4"})
+    EXPECT_EQ(ParsePlaneSpec("0:1:10000")->size(), 10000u);
+    for (const char* Bad :
+         {"", "1,,2", "1,", "a", "1e999", "nan", "0:10", "0:10:0", "0:10:1", "0:10:2.5", "0:x:3",
+          "1:2:3:4", "1,2:3:4", "0:100:10001", "0:100:2147483647"})
         EXPECT_EQ(ParsePlaneSpec(Bad), std::nullopt) << Bad;
     EXPECT_EQ(LinesViewByName("body"), lvBody);
     EXPECT_EQ(LinesViewByName("side"), std::nullopt);
@@ -94,4 +96,23 @@ TEST_F(LinesTest, UnusableArgumentsAndModelErrorsWriteNothing) {
     EXPECT_EQ(Lines({Project(false), "--svg", Path("bad.svg"), "--geo", Path("bad.geo")}), 1);
     EXPECT_NE(Err.find("The hull has no extent to draw"), std::string::npos);
     EXPECT_EQ(FilesInFolder(), 1u); // hull.kvp
+
+    // Too many planes, and two outputs that are one file (here through a link).
+    EXPECT_EQ(Lines({Hull, "--stations", "0:100:1000000"}), 2);
+    EXPECT_NE(Err.find("(at most 10000)"), std::string::npos) << Err;
+    std::filesystem::create_symlink("same.out", Path("link.out"));
+    EXPECT_EQ(Lines({Hull, "--svg", Path("same.out"), "--geo", Path("link.out")}), 2);
+    EXPECT_NE(Err.find("--svg and --geo name the same file"), std::string::npos) << Err;
+    EXPECT_FALSE(std::filesystem::exists(Path("same.out")));
+}
+
+TEST_F(LinesTest, KindsNotGivenKeepTheUsualPlanesAndPlanesOutsideAreReported) {
+    const std::string Hull = Project(true);
+    ASSERT_EQ(Lines({Hull, "--stations", "-8,50,103,110"}), 0) << Err;
+    EXPECT_NE(Out.find("from 4 stations, 9 waterlines and 4 buttocks"), std::string::npos) << Out;
+    EXPECT_EQ(Err, "Warning: 3 station(s) lie outside the hull, x from -5.0 to 102.0\n");
+    ASSERT_EQ(Lines({Hull, "--stations", "50", "--waterlines", "none", "--buttocks", "none"}), 0);
+    EXPECT_NE(Out.find("from 1 stations, 0 waterlines and 0 buttocks"), std::string::npos) << Out;
+    ASSERT_EQ(Lines({Hull, "--quiet", "--waterlines", "-1,20"}), 0);
+    EXPECT_EQ(Out + Err, "");
 }

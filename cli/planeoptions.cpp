@@ -13,9 +13,10 @@ bool TPlaneOptions::Take(const std::string& Option, TArgumentList& A) {
         const std::string Spec = A.ValueOf(Option);
         auto& Target = Planes[Axis];
         if (Target) throw EUsageError(Option + " given twice");
-        Target = ParsePlaneSpec(Spec);
+        Target = Spec == "none" ? std::vector<double>() : ParsePlaneSpec(Spec);
         if (!Target)
-            throw EUsageError(Option + " needs positions a,b,c or start:end:count, not '" + Spec +
+            throw EUsageError(Option + " needs positions a,b,c or start:end:count (at most " +
+                              std::to_string(MaxPlanesPerKind) + "), or none, not '" + Spec +
                               "'");
         return true;
     }
@@ -35,8 +36,6 @@ std::vector<double> TPlaneOptions::Positions(int Axis, const TKeelvaneParameters
 }
 
 void TPlaneOptions::AddTo(TContours& Contours, const TKeelvaneParameters& P) const {
-    const bool Typed = Planes[0] || Planes[1] || Planes[2];
     for (std::uint8_t Axis = 0; Axis < 3; ++Axis)
-        if (!Typed || Planes[Axis])
-            for (const double Position : Positions(Axis, P)) Contours.Add(Axis, Position);
+        for (const double Position : Positions(Axis, P)) Contours.Add(Axis, Position);
 }

@@ -19,7 +19,7 @@ public:
     // usual plan: 21 stations from the aft to the fore perpendicular, 4 buttocks and 9 waterlines
     // evenly inside half-breadth and depth.
     std::vector<double> Positions(int Axis, const TKeelvaneParameters& P) const;
-    // The planes typed, or all three usual lists when none was typed.
+    // For each kind the planes typed ("none": no planes), or the usual ones when none were.
     void AddTo(TContours& Contours, const TKeelvaneParameters& P) const;
 
 private:

@@ -22,7 +22,8 @@ std::optional<std::vector<double>> EvenlySpaced(std::string_view Spec) {
     if (Parts.size() != 3) return std::nullopt;
     const auto Start = TextToNumber(Parts[0]), End = TextToNumber(Parts[1]);
     const auto Count = TextToInteger(Trim(Parts[2]));
-    if (!Start || !End || !Count || *Count < 1 || (*Count == 1 && *Start != *End))
+    if (!Start || !End || !Count || *Count < 1 || *Count > MaxPlanesPerKind ||
+        (*Count == 1 && *Start != *End))
         return std::nullopt;
     std::vector<double> Positions;
     for (int i = 0; i < *Count; ++i)
@@ -43,5 +44,7 @@ std::optional<std::vector<double>> Listed(std::string_view Spec) {
 } // namespace
 
 std::optional<std::vector<double>> ParsePlaneSpec(std::string_view Spec) {
-    return Spec.find(':') != std::string_view::npos ? EvenlySpaced(Spec) : Listed(Spec);
+    auto Positions = Spec.find(':') != std::string_view::npos ? EvenlySpaced(Spec) : Listed(Spec);
+    if (Positions && Positions->size() > MaxPlanesPerKind) return std::nullopt;
+    return Positions;
 }

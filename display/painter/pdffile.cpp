@@ -4,12 +4,14 @@
 #include "display/painter/painterstream.h"
 #include "geometry/errors.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -32,10 +34,13 @@ void EnsureApplication() {
 
 } // namespace
 
-void SavePdf(const std::string& FileName, double Width, double Height, const std::string& Title,
-             const std::function<void(TGStream&)>& Draw) {
+void SavePdf(std::ostream& Out, const std::string& FileName, double Width, double Height,
+             const std::string& Title, const std::function<void(TGStream&)>& Draw) {
     EnsureApplication();
-    QPdfWriter Writer(QString::fromStdString(FileName));
+    // Drawn into memory, so the caller's safe file decides where the bytes go.
+    QBuffer Buffer;
+    Buffer.open(QIODevice::WriteOnly);
+    QPdfWriter Writer(&Buffer);
     Writer.setTitle(QString::fromStdString(Title));
     Writer.setCreator("Keelvane");
     Writer.setResolution(Resolution);
@@ -47,4 +52,5 @@ void SavePdf(const std::string& FileName, double Width, double Height, const std
     TPainterStream Stream(Painter, Resolution / MillimetresPerInch);
     Draw(Stream);
     if (!Painter.end()) throw EIOError("Unable to write file " + FileName);
+    Out.write(Buffer.data().constData(), Buffer.data().size());
 }

@@ -3,12 +3,13 @@
 #pragma once
 
 #include <functional>
+#include <iosfwd>
 #include <string>
 
 class TGStream;
 
-// Writes a one-page PDF of Width x Height millimetres titled Title, on which Draw draws in
-// millimetres from the top-left corner (y down). Raises EIOError "Unable to create file " +
-// FileName when the file cannot be written.
-void SavePdf(const std::string& FileName, double Width, double Height, const std::string& Title,
-             const std::function<void(TGStream&)>& Draw);
+// Writes to Out a one-page PDF of Width x Height millimetres titled Title, on which Draw draws in
+// millimetres from the top-left corner (y down). FileName names the output in messages: raises
+// EIOError "Unable to create file " + FileName when the page cannot be made.
+void SavePdf(std::ostream& Out, const std::string& FileName, double Width, double Height,
+             const std::string& Title, const std::function<void(TGStream&)>& Draw);
