@@ -502,11 +502,11 @@ void TKeelvane::CheckNet() {
             if (P.Y < -PointTolerance || P.Z < -PointTolerance) {
                 const std::string Where = P.Y < -PointTolerance ? "crosses the centre plane"
                                                                 : "reaches below the base line";
-                const std::string Point = "(" + FixedText(P.X, 3) + ", " + FixedText(P.Y, 3) +
-                                          ", " + FixedText(P.Z, 3) + ")";
-                Clear();
-                throw EGeometryError("The hull " + Where + " at " + Point + ": look at " +
-                                     ParametersNear(P.X));
+                const std::string Message = "The hull " + Where + " at (" + FixedText(P.X, 3) +
+                                            ", " + FixedText(P.Y, 3) + ", " + FixedText(P.Z, 3) +
+                                            "): look at " + ParametersNear(P.X);
+                Clear(); // P goes with the net
+                throw EGeometryError(Message);
             }
         }
 }

@@ -289,6 +289,19 @@ TEST(HullParameters, NegativeSizesAreRefusedNamingTheirRange) {
     TKeelvane K;
     EXPECT_THROW(K.SetBeam(-20), EGeometryError);
     EXPECT_EQ(K.Parameters().Beam, 20);
+
+    // Each size in range, and still the net folds below the keel: refused as the last check,
+    // naming the parameters of that part of the hull.
+    K.SetStShaftHeight(0);
+    try {
+        K.Generate();
+        ADD_FAILURE() << "generated";
+    } catch (const EGeometryError& E) {
+        const std::string Text = E.what();
+        EXPECT_EQ(Text.rfind("The hull reaches below the base line at (", 0), 0u) << Text;
+        EXPECT_NE(Text.find("): look at StBossRadius, StShaftHeight, "), std::string::npos);
+    }
+    EXPECT_EQ(K.Count(), 0);
 }
 
 TEST(HullParameters, FlatOfSideKeepsTheDeckEndInProportion) {
