@@ -5,6 +5,9 @@ PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchm
             python3-ezdxf
 # The libraries the speed comparison measures against; CGAL serves nothing else.
 PEER_PACKAGES := libocct-modeling-data-dev libcgal-dev
+# The fuzz targets need clang with libFuzzer; only `make fuzz` asks for them.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
 # Installs those of the packages $(1) that are missing, so a prepared machine needs no network.
@@ -19,7 +22,7 @@ define install_missing
 	fi
 endef
 
-.PHONY: all deps build test run bench bench-peers clean
+.PHONY: all deps configure build test run bench bench-peers fuzz clean
 
 all: build
 
@@ -28,8 +31,10 @@ deps:
 	@# A decimal-comma locale, so the tests can show that files ignore the machine's locale.
 	@locale -a 2>/dev/null | grep -qi '^de_DE.utf-\?8$$' || localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
 
-build: deps
+configure: deps
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+
+build: configure
 	cmake --build build -j $(JOBS)
 
 test: deps
@@ -37,7 +42,9 @@ test: deps
 	cmake --build build-test -j $(JOBS)
 	cd build-test && ctest --output-on-failure -j $(JOBS)
 
-run: build
+# Only what runs: the program and the command-line tool, no tests or benchmarks.
+run: configure
+	cmake --build build -j $(JOBS) --target keelvane keelvane-cli
 	@./scripts/run.sh $(ARGS)
 
 bench: build
@@ -50,5 +57,14 @@ bench-peers: deps
 	cmake --build build -j $(JOBS) --target bench_peers
 	./build/bench/peers/bench_peers
 
+# Each fuzz target for FUZZ_SECONDS from its seed corpus (a copy in build-fuzz grows as it runs);
+# a finding stops it and leaves the input in build-fuzz/findings.
+fuzz: deps
+	$(call install_missing,$(FUZZ_PACKAGES))
+	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_CXX_COMPILER=clang++ -DKEELVANE_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) --target keelvane_fuzzers
+	./scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-test
+	rm -rf build build-test build-fuzz

@@ -6,9 +6,9 @@
 #include "geometry/points.h"
 #include "geometry/polygon.h"
 #include "geometry/records.h"
+#include "geometry/safefile.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace {
 
@@ -212,8 +212,7 @@ std::string TDxfStream::Document() const {
 }
 
 void TDxfStream::SaveToFile(const std::string& FileName) const {
-    std::ofstream Out(FileName, std::ios::binary | std::ios::trunc);
-    if (!Out) throw EIOError("Unable to write file " + FileName);
-    Out << Document();
-    CloseWrittenFile(Out, FileName);
+    TSafeFile File(FileName);
+    File.Stream() << Document();
+    File.Commit();
 }
