@@ -72,6 +72,17 @@ const std::vector<TCommand>& Commands() {
         {"export",
          "export FILE.kvp [--step F] [--iges F] [--stl F] [--offsets F] [--both-halves] "
          "[--curves] [--stations SPEC] [--waterlines SPEC] [--samples N]",
+         "write the hull for other programs: STEP, IGES, STL and a table of offsets",
+         "  --step F, --iges F  the surface as STEP (AP214) or IGES (5.3), exactly as held\n"
+         "  --both-halves       both halves of the hull, not only the starboard one\n"
+         "  --curves            the defining curves as well\n"
+         "  --stl F             the closed body as binary STL\n"
+         "  --samples N         facets per knot span of the STL body\n"
+         "  --offsets F         the half-breadths at each station and waterline as CSV\n"
+         "  --stations SPEC, --waterlines SPEC   the planes of the offsets (a,b,c,\n"
+         "                      start:end:count or none)\n"
+         "Example:\n"
+         "  keelvane-cli export ship.kvp --step ship.step --stl ship.stl\n",
          RunExport},
     };
     return List;

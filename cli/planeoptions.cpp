@@ -16,8 +16,7 @@ bool TPlaneOptions::Take(const std::string& Option, TArgumentList& A) {
         Target = Spec == "none" ? std::vector<double>() : ParsePlaneSpec(Spec);
         if (!Target)
             throw EUsageError(Option + " needs positions a,b,c or start:end:count (at most " +
-                              std::to_string(MaxPlanesPerKind) + "), or none, not '" + Spec +
-                              "'");
+                              std::to_string(MaxPlanesPerKind) + "), or none, not '" + Spec + "'");
         return true;
     }
     return false;

@@ -6,10 +6,10 @@
 #include "geometry/bsurface.h"
 #include "geometry/errors.h"
 #include "geometry/records.h"
+#include "geometry/safefile.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 namespace {
 
@@ -138,8 +138,8 @@ std::unique_ptr<TOffsetTable> TableOfOffsets(TBSplineSurface& Surface,
 }
 
 void WriteOffsetsCsv(const std::string& FileName, const TOffsetTable& Table) {
-    std::ofstream Out(FileName, std::ios::binary | std::ios::trunc);
-    if (!Out) throw EIOError("Unable to write file " + FileName);
+    TSafeFile File(FileName);
+    std::ostream& Out = File.Stream();
     Out << "x \\ z";
     for (const double z : Table.Waterlines) Out << ',' << GeneralText(z);
     Out << "\r\n";
@@ -148,5 +148,5 @@ void WriteOffsetsCsv(const std::string& FileName, const TOffsetTable& Table) {
         for (const auto& y : Table.HalfBreadths[s]) Out << ',' << (y ? FixedText(*y, 4) : "");
         Out << "\r\n";
     }
-    CloseWrittenFile(Out, FileName);
+    File.Commit();
 }

@@ -5,17 +5,17 @@
 #include "exchange/closedbody.h"
 #include "geometry/errors.h"
 #include "geometry/records.h"
+#include "geometry/safefile.h"
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 
 namespace {
 
 class TLittleEndianWriter {
 public:
-    explicit TLittleEndianWriter(std::ofstream& AOut) : Out(AOut) {}
+    explicit TLittleEndianWriter(std::ostream& AOut) : Out(AOut) {}
 
     void Word(std::uint32_t V, int Bytes = 4) {
         for (int b = 0; b < Bytes; ++b) Out.put(static_cast<char>((V >> (8 * b)) & 0xffu));
@@ -28,14 +28,14 @@ public:
     }
 
 private:
-    std::ofstream& Out;
+    std::ostream& Out;
 };
 
 } // namespace
 
 void WriteBinaryStl(const std::string& FileName, const TTriangleMesh& Mesh) {
-    std::ofstream Out(FileName, std::ios::binary | std::ios::trunc);
-    if (!Out) throw EIOError("Unable to write file " + FileName);
+    TSafeFile File(FileName);
+    std::ostream& Out = File.Stream();
     std::string Header = "Keelvane hull body, binary STL";
     Header.resize(80, ' ');
     Out.write(Header.data(), static_cast<std::streamsize>(Header.size()));
@@ -56,5 +56,5 @@ void WriteBinaryStl(const std::string& FileName, const TTriangleMesh& Mesh) {
         for (const TRPoint* P : {&A, &B, &C}) W.Point(P->X, P->Y, P->Z);
         W.Word(0, 2);
     }
-    CloseWrittenFile(Out, FileName);
+    File.Commit();
 }
