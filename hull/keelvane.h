@@ -70,7 +70,8 @@ public:
     static constexpr int ParameterCount = 27;
     static constexpr int NumRows = 12; // control-net rows: keel/centre line 0 .. deck edge 11
 
-    // The defaults, with the curves built (through the virtual SetDefaults).
+    // The defaults, with the curves built by this class's own SetDefaults: an override in a
+    // derived class is not reachable while the base is being constructed.
     TKeelvane();
     ~TKeelvane() override;
     // Takes over another model's whole state (a loaded project); hooks stay this object's.
@@ -161,10 +162,13 @@ public:
     std::array<const TBSpline*, 7> DefiningSplines() const;
 
     // --- the project file
-    // The 27 parameter lines, then the surface record.
+    // The 27 parameter lines, the surface record, then a "SternProfileHeight=" line: the one
+    // length the Geosim transformation scales that no parameter line holds.
     void SaveToText(TTextWriter& F) const override;
-    // 27 parameter lines assigned by position, RebuildCurves, then the surface record. Curves
-    // that cannot be built from the parameters are reported through ShowMessage, not raised.
+    // 27 parameter lines assigned by position, RebuildCurves, the surface record, then the
+    // stern profile height when the next line holds it (earlier projects end with the surface
+    // record and keep the model's height). Curves that cannot be built from the parameters are
+    // reported through ShowMessage, not raised.
     void LoadFromText(TTextReader& F) override;
     std::string_view ClassName() const override { return "TKeelvane"; }
     // Written safely (see TSafeFile): a failed save leaves an existing file intact.
@@ -292,6 +296,8 @@ private:
     // Waterlines and bow columns.
     void BuildForeWaterlines();
     void FillForeColumns();
+    // Raises EGeometryError naming the first fore column with rows no waterline reached.
+    void CheckForeColumnsFilled();
     void BuildBulb(); // for a bulbous bow only
     void BuildSternFrame();
     void BuildAftWaterlines();

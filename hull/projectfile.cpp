@@ -1,5 +1,6 @@
-// The project file: a "[TKeelvaneEditor]" header, the 27 parameter lines and the hull surface's
-// record. Loading is all or nothing; saving replaces the old file only once the new one is whole.
+// The project file: a "[TKeelvaneEditor]" header, the 27 parameter lines, the hull surface's
+// record and the stern profile height. Loading is all or nothing; saving replaces the old file
+// only once the new one is whole.
 #include "hull/keelvane.h"
 
 #include "geometry/errors.h"
@@ -14,11 +15,17 @@
 #include <sstream>
 #include <vector>
 
+namespace {
+// After the surface record, where a reader that stops at the record never meets it.
+constexpr std::string_view SternHeightKey = "SternProfileHeight";
+} // namespace
+
 void TKeelvane::SaveToText(TTextWriter& F) const {
     F.Key(ParameterKey(0), FParams.BowShape);
     for (int i = 1; i < ParameterCount; ++i)
         F.Key(ParameterKey(i), FixedText(ParameterValue(i), 3));
     TBSplineSurface::SaveToText(F);
+    F.Key(SternHeightKey, FixedText(FSternProfileHeight, 3));
 }
 
 namespace {
@@ -73,6 +80,12 @@ void TKeelvane::LoadFromText(TTextReader& F) {
     // Only these kinds have a parameter range: any other could never be drawn or saved.
     if (KnotType == ktPeriodic || KnotType == ktNonUniform)
         throw EReadError("The hull surface's KnotType is Open or Custom, not " + KnotTypeName());
+    if (F.AtEnd()) return;
+    const std::string Line = F.ReadLine();
+    if (Line.starts_with(std::string(SternHeightKey) + "=")) {
+        FSternProfileHeight = StrToNumber(FieldValue(Line));
+        BuildSternProfile();
+    }
 }
 
 void TKeelvane::SaveToFile(const std::string& FileName) {

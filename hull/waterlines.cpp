@@ -83,6 +83,39 @@ void TKeelvane::FillForeColumns() {
     }
 }
 
+namespace {
+// "row 3", "rows 1-4" or "rows 1-2, 5": rising row numbers with their runs joined.
+std::string RowsText(const std::vector<int>& Rows) {
+    std::string Text = Rows.size() == 1 ? "row " : "rows ";
+    for (std::size_t i = 0; i < Rows.size(); ++i) {
+        std::size_t k = i;
+        while (k + 1 < Rows.size() && Rows[k + 1] == Rows[k] + 1) ++k;
+        Text += (i > 0 ? ", " : "") + std::to_string(Rows[i]);
+        if (k > i) Text += "-" + std::to_string(Rows[k]);
+        i = k;
+    }
+    return Text;
+}
+} // namespace
+
+// A row that FillForeColumns leaves unset stays at the origin, or is missing at the top of the
+// column; every fore column lies forward of midships, so no row that was set is at the origin.
+// Left so, the surface would dive to the keel at the aft perpendicular.
+void TKeelvane::CheckForeColumnsFilled() {
+    for (int c = LastMidColumn() + 1; c < NumColumns(); ++c) {
+        const TPolyline& C = Column(c);
+        std::vector<int> Unset;
+        for (int j = 1; j < NumRows; ++j)
+            if (j >= C.Count() || (C.At(j).X == 0 && C.At(j).Y == 0 && C.At(j).Z == 0))
+                Unset.push_back(j);
+        if (!Unset.empty())
+            throw EGeometryError("The fore waterlines do not reach column " + std::to_string(c) +
+                                 ", " + RowsText(Unset) +
+                                 ": the stem's foot lies aft of it. Check Draught against Depth, "
+                                 "ForeOverHang, BowCurvature and ForeFootRadius");
+    }
+}
+
 void TKeelvane::BuildBulb() {
     if (!Bulbous()) return;
     const double SR = FParams.StemRadius, BR = FParams.BulbRadius;
