@@ -9,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,20 @@ TEST(HullLayout, DefaultsGiveTheDocumentedFlatsAndColumns) {
     EXPECT_NEAR(K.Columns().Polyline(14).GetXPosition(), K.MidBodyFwd() + 2.05 / 2, 1e-9);
     EXPECT_EQ(K.NumU, 23);
     EXPECT_EQ(K.NumV, 12);
+}
+
+// With the defaults the run starts a = 5 + 1.53 + 1.3 + 2.05 / 2 = 8.855 forward of the aft end;
+// the middle body may not reach beyond 0.2 L to 0.8 L, and the flat of side follows it back.
+TEST(HullLayout, TheMiddleBodyStaysWithinTheFifthsOfTheLength) {
+    const double a = 8.855, r = 2.05;
+    TKeelvane K;
+    K.SetFOSBow(85);
+    const double d = ((40 - a) * 5 / 7 + a - a) / 5;
+    EXPECT_NEAR(K.MidBodyFwd(), 80, 1e-9);
+    EXPECT_NEAR(K.Parameters().FOSBow, 80 - (d - r / 2), 1e-9);
+    K.SetFOSAft(5);
+    EXPECT_NEAR(K.MidBodyAft(), 20, 1e-9);
+    EXPECT_NEAR(K.Parameters().FOSAft, (20 - a) * 7 / 5 + a, 1e-9);
 }
 
 TEST(HullCurves, EveryCurveHasItsPointCount) {
@@ -112,6 +128,89 @@ TEST(HullCurves, BowGuideCrossesTheFlatBottomEdgeInsideTheEntrance) {
             EXPECT_GE(Guide.At(i).Y, 0.0) << i;
             EXPECT_LT(Guide.At(i).X, K.ForeFlatBoundary().At(8).X) << i;
         }
+    }
+}
+
+// The local stem and transom chains are turned into place by proper rotations: local (u, w)
+// lands at u along the straight stem (or transom edge) and w across it, turned a right angle
+// further on.
+TEST(HullCurves, RotationsTurnTheLocalChainsIntoPlace) {
+    const double pi = std::numbers::pi;
+    TKeelvane K;
+    K.SetBowCurvature(40); // a curvature that is no symmetric case
+    const double h = 9.5 - 4.172, Theta = std::atan2(h, 2.0), Ls = std::hypot(2.0, h);
+    const double g = (pi / 2 - Theta) * 0.4, tg = std::tan(g), tgh = std::tan(g / 2);
+    const double Below = 4.172 / std::cos(pi / 2 - Theta - g), f = std::tan((g + Theta) / 2) * 2;
+    const double q = -(Below - f / 2), p = -(Below - f);
+    const double Stem[9][2] = {{q * std::cos(g), q * std::sin(g)},
+                               {p * std::cos(g), p * std::sin(g)},
+                               {p / 2 * std::cos(g), p / 2 * std::sin(g)},
+                               {0, 0},
+                               {Ls / 5, tg * Ls / 5},
+                               {2 * Ls / 5, (tg + tgh) * Ls / 5},
+                               {3 * Ls / 5, (tg + tgh) * Ls / 5},
+                               {4 * Ls / 5, tg * Ls / 5},
+                               {Ls, 0}};
+    for (int i = 0; i < 9; ++i) {
+        const auto [u, w] = Stem[i];
+        const TRPoint& P = K.StemProfile().At(3 + i);
+        EXPECT_NEAR(P.X, 100 + u * std::cos(Theta) - w * std::sin(Theta), 1e-9) << i;
+        EXPECT_NEAR(P.Y, 0, 1e-12) << i;
+        EXPECT_NEAR(P.Z, 4.172 + u * std::sin(Theta) + w * std::cos(Theta), 1e-9) << i;
+    }
+
+    K.SetTransomCurvature(-30);
+    const double zt = 5.032, ht = 9.5 - zt, Lt = std::hypot(6.0, ht), a = std::atan(ht / 6);
+    const double k = -0.3 * a, tk = std::tan(k), tkh = std::tan(k / 2);
+    const double Edge[5][2] = {{Lt / 5, -tk * Lt / 5},
+                               {2 * Lt / 5, -(tkh + tk) * Lt / 5},
+                               {3 * Lt / 5, -(tkh + tk) * Lt / 5},
+                               {4 * Lt / 5, -tk * Lt / 5},
+                               {Lt, 0}};
+    for (int j = 0; j < 12; ++j) {
+        const auto [u, w] =
+            j < 7 ? std::array<double, 2>{0, 0} : std::array{Edge[j - 7][0], Edge[j - 7][1]};
+        const TRPoint& P = K.Transom().At(j);
+        EXPECT_NEAR(P.X, -5, 1e-12) << j;
+        EXPECT_NEAR(P.Y, u * std::cos(a) - w * std::sin(a), 1e-9) << j;
+        EXPECT_NEAR(P.Z, zt + u * std::sin(a) + w * std::cos(a), 1e-9) << j;
+    }
+}
+
+// Control point (c, j) is column c's point j but for the aft run, whose half-breadths follow the
+// waterlines, and the two boss points of column 8 refaired along their rows.
+TEST(HullGenerate, TheNetIsTheColumnsButForTheRunItFollowsTheWaterlines) {
+    const auto FollowsWaterlines = [](int c, int j) {
+        return (c >= 4 && c <= 8 && j >= 5) || (c >= 4 && c <= 7 && (j == 3 || j == 4)) ||
+               (c == 4 && j == 2);
+    };
+    for (std::uint8_t Shape : {0, 1}) {
+        TKeelvane K;
+        K.SetBowShape(Shape);
+        K.Generate();
+        for (int c = 0; c < K.NumU; ++c)
+            for (int j = 0; j < K.NumV; ++j) {
+                SCOPED_TRACE("bow " + std::to_string(Shape) + " point " + std::to_string(c) + ", " +
+                             std::to_string(j));
+                const TRPoint& P = K.Point(c, j);
+                const TRPoint& Q = K.Columns().Polyline(c).At(j);
+                if (c == 8 && (j == 3 || j == 4)) {
+                    TBSpline Row(4);
+                    for (int i : {6, 7, 9, 10}) Row.AddCopy(&K.Point(i, j));
+                    EXPECT_EQ(P.X, (K.Point(7, j).X + K.Point(9, j).X) / 2);
+                    EXPECT_EQ(P.Y, Row.PointAtX(P.X)->Y);
+                    EXPECT_EQ(P.Z, Q.Z);
+                } else if (FollowsWaterlines(c, j)) {
+                    EXPECT_EQ(P.X, Q.X);
+                    EXPECT_EQ(P.Y, K.HalfBreadthAt(Q));
+                    EXPECT_NE(P.Y, Q.Y);
+                    EXPECT_EQ(P.Z, Q.Z);
+                } else {
+                    EXPECT_EQ(P.X, Q.X);
+                    EXPECT_EQ(P.Y, Q.Y);
+                    EXPECT_EQ(P.Z, Q.Z);
+                }
+            }
     }
 }
 
@@ -202,6 +301,36 @@ TEST(HullGenerate, ImpossibleParametersRaiseANamedMessageAndTheModelRecovers) {
     EXPECT_THROW(Z.SetTransomImmersion(-6), EGeometryError); // lower edge above the deck
     EXPECT_THROW(Z.SetLbp(0), EGeometryError);
     EXPECT_DOUBLE_EQ(Z.Parameters().Lbp, 100.0); // a zero length never scales anything
+}
+
+// A draught close to the depth puts the produced stem's foot aft of the first bow columns: the
+// lowest fore waterlines start aft of them and their rows would stay at the origin.
+TEST(HullGenerate, ForeRowsNoWaterlineReachesRefuseTheGeneration) {
+    for (const auto& [Shape, Text] :
+         {std::pair<std::uint8_t, std::string>{0, "column 19, rows 1-4"},
+          {1, "column 18, row 1"}}) {
+        TKeelvane K;
+        K.SetBowShape(Shape);
+        K.SetDraught(8.344);
+        try {
+            K.Generate();
+            ADD_FAILURE() << "generated with unset rows, bow " << int(Shape);
+        } catch (const EGeometryError& E) {
+            EXPECT_EQ(E.what(), "The fore waterlines do not reach " + Text +
+                                    ": the stem's foot lies aft of it. Check Draught against "
+                                    "Depth, ForeOverHang, BowCurvature and ForeFootRadius");
+        }
+        // The model stays usable: mended, it generates the hull it would have.
+        K.SetDraught(4.172);
+        K.Generate();
+        TKeelvane Fresh;
+        Fresh.SetBowShape(Shape);
+        Fresh.Generate();
+        ASSERT_EQ(K.Count(), Fresh.Count());
+        for (int c = 0; c < K.NumU; ++c)
+            for (int j = 0; j < K.NumV; ++j)
+                EXPECT_TRUE(SamePoint(K.Point(c, j), Fresh.Point(c, j))) << c << " " << j;
+    }
 }
 
 TEST(HullDiagnostics, ExportGoesToTheChosenFolderOnlyAndNeverFailsGeneration) {

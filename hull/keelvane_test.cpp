@@ -61,8 +61,9 @@ TEST(HullProjectFile, DefaultsAreWrittenExactly) {
         "StFlatOfBottomStart=3.740\r\nOrderU=4\r\nOrderV=4\r\nNumU=23\r\nNumV=12\r\n";
     EXPECT_EQ(Text.substr(0, Head.size()), Head);
     const std::vector<std::string> L = Lines(Text);
-    ASSERT_EQ(L.size(), 32 + 23 * 12u);
-    EXPECT_EQ(L.back().size(), 13 * 3 + 10 + 1u);
+    ASSERT_EQ(L.size(), 33 + 23 * 12u);
+    EXPECT_EQ(L[L.size() - 2].size(), 13 * 3 + 10 + 1u);
+    EXPECT_EQ(L.back(), "SternProfileHeight=4.550\r");
 }
 
 TEST(HullProjectFile, RoundTripRoundsToThreeDecimalsAndRestoresTheNet) {
@@ -79,6 +80,69 @@ TEST(HullProjectFile, RoundTripRoundsToThreeDecimalsAndRestoresTheNet) {
     // The net comes back as stored: saving the loaded model writes the same text.
     EXPECT_EQ(L.NumU, K.NumU);
     EXPECT_EQ(ProjectText(L), FileText(Name));
+}
+
+// The stern profile height is no parameter line but the Geosim transformation scales it: the
+// project carries it on a line of its own after the surface record.
+TEST(HullProjectFile, AGeosimHullLoadsAndGeneratesTheSameNet) {
+    TScratchFolder Scratch;
+    TKeelvane K;
+    K.SetLbp(200);
+    K.Generate();
+    const auto Name = Scratch.Path() / "geosim.kvp";
+    K.SaveToFile(Name.string());
+    EXPECT_EQ(Lines(FileText(Name)).back(), "SternProfileHeight=9.100\r");
+
+    TKeelvane L;
+    L.LoadFromFile(Name.string());
+    EXPECT_DOUBLE_EQ(L.SternProfileHeight(), 9.1);
+    EXPECT_DOUBLE_EQ(L.SternProfile().At(1).Z, 9.1);
+    L.Generate();
+    // The parameter lines round to three decimals; a stern built at the default height would
+    // drop column 2's keel row by 3.7.
+    EXPECT_NEAR(L.Point(2, 0).Z, 9.278, 5e-4);
+    ASSERT_EQ(L.NumU, K.NumU);
+    for (int c = 0; c < K.NumU; ++c)
+        for (int j = 0; j < K.NumV; ++j) {
+            const TRPoint &P = K.Point(c, j), &Q = L.Point(c, j);
+            EXPECT_NEAR(P.X, Q.X, 5e-3) << c << " " << j;
+            EXPECT_NEAR(P.Y, Q.Y, 5e-3) << c << " " << j;
+            EXPECT_NEAR(P.Z, Q.Z, 5e-3) << c << " " << j;
+        }
+}
+
+TEST(HullProjectFile, TheSternHeightLineIsOptionalAndAfterTheSurfaceRecord) {
+    TScratchFolder Scratch;
+    TKeelvane K;
+    K.SetLbp(200);
+    K.Generate();
+    const std::string Text = ProjectText(K);
+    const std::size_t Cut = Text.rfind("SternProfileHeight=");
+    ASSERT_NE(Cut, std::string::npos);
+
+    // A reader that stops after the surface record gets the whole net and never meets the line.
+    std::istringstream In(Text);
+    TTextReader R(In);
+    for (int i = 0; i <= TKeelvane::ParameterCount; ++i) R.ReadLine();
+    TBSplineSurface Surface(0, 0);
+    Surface.LoadFromText(R);
+    EXPECT_EQ(Surface.Count(), K.Count());
+    EXPECT_NEAR(Surface.Point(2, 0).Z, K.Point(2, 0).Z, 1e-6);
+    EXPECT_EQ(R.ReadLine(), "SternProfileHeight=9.100");
+
+    // An earlier project ends with the surface record and loads as before.
+    const auto Name = Scratch.Path() / "earlier.kvp";
+    WriteAll(Name, Text.substr(0, Cut));
+    TKeelvane L;
+    L.LoadFromFile(Name.string());
+    EXPECT_DOUBLE_EQ(L.SternProfileHeight(), 4.55);
+    EXPECT_EQ(L.Count(), K.Count());
+    EXPECT_EQ(ProjectText(L), Text.substr(0, Cut) + "SternProfileHeight=4.550\r\n");
+
+    // A height that is no number refuses the file like any parameter.
+    WriteAll(Name, Text.substr(0, Cut) + "SternProfileHeight=9,1\r\n");
+    EXPECT_THROW(L.LoadFromFile(Name.string()), EConvertError);
+    EXPECT_DOUBLE_EQ(L.SternProfileHeight(), 4.55);
 }
 
 TEST(HullProjectFile, ParametersAreReadByPosition) {
@@ -251,6 +315,10 @@ TEST(HullParameters, SettersApplyLimits) {
     EXPECT_DOUBLE_EQ(K.Parameters().BulbLength, 1.5 * 4.172);
     K.SetForeFootRadius(-3);
     EXPECT_DOUBLE_EQ(K.Parameters().ForeFootRadius, 0);
+    // A narrow hull: half the beam is the tighter limit.
+    K.SetBeam(16);
+    K.SetBilgeRadius(9);
+    EXPECT_DOUBLE_EQ(K.Parameters().BilgeRadius, 8);
 }
 
 // Sizes that must not be negative for the hull to exist: refused by the setters with the value
@@ -311,33 +379,6 @@ TEST(HullParameters, FlatOfSideKeepsTheDeckEndInProportion) {
     EXPECT_DOUBLE_EQ(K.ParallelDeckLength(), K.Parameters().ParallelDeckF - 24);
     K.SetFOSAft(30);
     EXPECT_NEAR(K.Parameters().ParallelDeckA, 17.5556, 1e-4); // the hull's aft end is at -5
-}
-
-TEST(HullParameters, LengthTransformations) {
-    // Lbp from 100 to 200: Geosim doubles every length but keeps the ratios; length only doubles
-    // the longitudinal lengths and keeps breadths, heights and radii.
-    struct TExpected {
-        TTransformMode Mode;
-        double Beam, Depth, Draught, StemRadius, ParallelDeckF, FOSBow, BowCurvature, SternHeight;
-    };
-    for (const TExpected& E : {TExpected{tmGeosim, 40, 19, 8.344, 0.2, 152, 120, 15, 9.1},
-                               TExpected{tmLengthOnly, 20, 9.5, 4.172, 0.1, 152, 120, 15, 4.55}}) {
-        SCOPED_TRACE(E.Mode == tmGeosim ? "Geosim" : "length only");
-        TKeelvane K;
-        K.TransformMode = E.Mode;
-        K.SetLbp(200);
-        const TKeelvaneParameters& P = K.Parameters();
-        EXPECT_DOUBLE_EQ(P.Beam, E.Beam);
-        EXPECT_DOUBLE_EQ(P.Depth, E.Depth);
-        EXPECT_DOUBLE_EQ(P.Draught, E.Draught);
-        EXPECT_DOUBLE_EQ(P.StemRadius, E.StemRadius);
-        EXPECT_DOUBLE_EQ(P.ParallelDeckF, E.ParallelDeckF);
-        EXPECT_DOUBLE_EQ(P.FOSBow, E.FOSBow);
-        EXPECT_DOUBLE_EQ(P.BowCurvature, E.BowCurvature);
-        EXPECT_DOUBLE_EQ(K.SternProfileHeight(), E.SternHeight);
-        K.Generate();
-        EXPECT_EQ(K.Count(), K.NumColumns() * 12);
-    }
 }
 
 TEST(HullParameters, KeysIndexAndSetThroughTheSetters) {
