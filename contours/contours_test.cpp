@@ -135,7 +135,10 @@ TEST(CreateContoursTest, ResultOrderColoursEmptyPlanesAndShortChains) {
         EXPECT_TRUE(P.UseColors);
     }
     EXPECT_NEAR(Result->Polyline(1).Length(), 0.0012, 1e-9);
-    EXPECT_EQ(ContourColors[0], 0x0000FFFFu);
+    // Stations yellow, buttocks red, waterlines blue (0x00BBGGRR).
+    EXPECT_EQ(Result->Polyline(0).LineColor, 0x0000FFFFu);
+    EXPECT_EQ(Result->Polyline(3).LineColor, 0x000000FFu);
+    EXPECT_EQ(Result->Polyline(5).LineColor, 0x00FF0000u);
 }
 
 TEST(CreateContoursTest, CylinderSectionsAreClosedCirclesWithinChordError) {

@@ -60,6 +60,11 @@ TEST(Mesh, WireGridAndFaces) {
     EXPECT_EQ(S.Lines[3], (std::array<double, 6>{0, 0, 0, 1, 0, 10})); // then u direction
     const auto Faces = M.GetPolygons();
     ASSERT_EQ(Faces->Count(), 4);
+    // Cell (0, 0) split along its diagonal from (0, 1) to (1, 0).
+    const TPolygon& First = Faces->Polygon(0);
+    EXPECT_EQ(First.P1.Z, 0);
+    EXPECT_EQ(First.P2.Z, 1);
+    EXPECT_EQ(First.P3.Z, 10);
     const TPolygon& Second = Faces->Polygon(1);
     EXPECT_EQ(Second.Kind(), 0);
     EXPECT_EQ(Second.P1.Z, 1);

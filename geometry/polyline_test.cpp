@@ -132,6 +132,11 @@ TEST(Polyline, IntersectionsInTheThreePlanes) {
     // One point lying on the other chain.
     auto Dot = Chain({{1, 1, 3}});
     ExpectChain(*IntersectPolylines(*A, *Dot, 0), {{1, 1, 3}});
+    // Off the middle of an uneven segment, either chain first; just beside it, none.
+    auto Slope = Chain({{0, 0, 0}, {2, 1, 4}});
+    ExpectChain(*IntersectPolylines(*Slope, *Chain({{1.5, 0.75, 9}}), 0), {{1.5, 0.75, 9}});
+    ExpectChain(*IntersectPolylines(*Chain({{1.5, 0.75, 9}}), *Slope, 0), {{1.5, 0.75, 9}});
+    EXPECT_EQ(IntersectPolylines(*Slope, *Chain({{1.5, 0.76, 9}}), 0)->Count(), 0);
     EXPECT_EQ(IntersectPolylines(*Chain({{5, 5, 5}, {6, 6, 6}}), *A, 0)->Count(), 0);
     // A section's flat bottom is seen end-on in the profile: the crossing comes from the
     // next segment, whichever chain comes first.

@@ -43,6 +43,49 @@ TEST(Evaluate, AppliesTheFunctionTableToWholeNames) {
     EXPECT_DOUBLE_EQ(Evaluate("arccos(0.5)*3"), std::numbers::pi);
 }
 
+// Every entry of the function table at an argument where no two entries agree and no entry
+// undoes another, against values worked out beforehand.
+TEST(Evaluate, EveryFunctionOfTheTableAtAnUnevenArgument) {
+    const std::pair<const char*, double> Cases[] = {
+        {"SIN(0.3)", 0.29552020666133955},
+        {"COS(0.3)", 0.955336489125606},
+        {"TAN(0.3)", 0.30933624960962325},
+        {"ARCSIN(0.3)", 0.3046926540153975},
+        {"ARCCOS(0.3)", 1.2661036727794992},
+        {"ARCTAN(0.3)", 0.2914567944778671},
+        {"LOG10(0.3)", -0.5228787452803376},
+        {"LN(0.3)", -1.2039728043259361},
+        {"EXP(0.3)", 1.3498588075760032},
+        {"SINH(0.3)", 0.3045202934471426},
+        {"COSH(0.3)", 1.0453385141288605},
+        {"TANH(0.3)", 0.2913126124515909},
+        {"ARCSINH(0.3)", 0.29567304756342244},
+        {"ARCCOSH(1.3)", 0.7564329108569596},
+        {"ARCTANH(0.3)", 0.30951960420311175},
+        {"SQRT(0.3)", 0.5477225575051661},
+        {"PI(0.3)", 3.141592653589793},
+        {"SQN(0.3)", 1},
+        {"SQN(0-0.3)", -1},
+        {"SQN(0)", 0},
+        {"TRUE(0.3)", 1},
+        {"FALSE(0.3)", 0},
+    };
+    for (const auto& [Expression, Expected] : Cases)
+        EXPECT_NEAR(Evaluate(Expression), Expected, 1e-14) << Expression;
+}
+
+// Each operator against a neighbour of another priority, in readings whose result would differ
+// were the two to bind alike or the other way round.
+TEST(Evaluate, EachOperatorBindsAtItsPriority) {
+    const std::pair<const char*, double> Cases[] = {
+        {"7-2*3", 1},    {"1+6/2", 4},     {"2*3^2", 18},  {"12/2^2", 3},   {"1+2<3", 2},
+        {"2*1<3", 2},    {"3*2>1", 3},     {"2>1=0", 1},   {"2>1<>1", 1},   {"2+0 AND 1", 2},
+        {"2+0 OR 0", 2}, {"2+1 XOR 1", 2}, {"NOT 0>1", 0}, {"2=2 OR 0", 1}, {"3-1-1", 1},
+    };
+    for (const auto& [Expression, Expected] : Cases)
+        EXPECT_DOUBLE_EQ(Evaluate(Expression), Expected) << Expression;
+}
+
 TEST(Evaluate, RaisesTheSystemsMessages) {
     EXPECT_EQ(MessageOf<EExpressionError>(""), "No expression to evaluate");
     EXPECT_EQ(MessageOf<EExpressionError>("   "), "No expression to evaluate");
