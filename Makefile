@@ -22,7 +22,7 @@ define install_missing
 	fi
 endef
 
-.PHONY: all deps configure build test run bench bench-peers fuzz clean
+.PHONY: all deps configure build test run bench bench-peers fuzz mutants clean
 
 all: build
 
@@ -65,6 +65,11 @@ fuzz: deps
 	    -DCMAKE_CXX_COMPILER=clang++ -DKEELVANE_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS) --target keelvane_fuzzers
 	./scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
+# Plants the one-line faults of scripts/mutants.txt one at a time and lists those the tests miss.
+# Run by hand, not by CI: it builds and runs one folder's tests per fault.
+mutants: deps
+	nice -n 10 ./scripts/mutants.sh
 
 clean:
 	rm -rf build build-test build-fuzz
