@@ -78,9 +78,10 @@ TEST(Evaluate, EveryFunctionOfTheTableAtAnUnevenArgument) {
 // were the two to bind alike or the other way round.
 TEST(Evaluate, EachOperatorBindsAtItsPriority) {
     const std::pair<const char*, double> Cases[] = {
-        {"7-2*3", 1},    {"1+6/2", 4},     {"2*3^2", 18},  {"12/2^2", 3},   {"1+2<3", 2},
-        {"2*1<3", 2},    {"3*2>1", 3},     {"2>1=0", 1},   {"2>1<>1", 1},   {"2+0 AND 1", 2},
-        {"2+0 OR 0", 2}, {"2+1 XOR 1", 2}, {"NOT 0>1", 0}, {"2=2 OR 0", 1}, {"3-1-1", 1},
+        {"7-2*3", 1},   {"1+6/2", 4},     {"2*3^2", 18},   {"12/2^2", 3},
+        {"1+2<3", 2},   {"2*1<3", 2},     {"3*2>1", 3},    {"2>1=0", 1},
+        {"2>1<>1", 1},  {"2+0 AND 1", 2}, {"2+0 OR 0", 2}, {"2+1 XOR 1", 2},
+        {"NOT 0>1", 0}, {"2=2 OR 0", 1},  {"3-1-1", 1},    {"2^1<3", 2},
     };
     for (const auto& [Expression, Expected] : Cases)
         EXPECT_DOUBLE_EQ(Evaluate(Expression), Expected) << Expression;
