@@ -63,6 +63,9 @@ TEST(HullLayout, DefaultsGiveTheDocumentedFlatsAndColumns) {
 TEST(HullLayout, TheMiddleBodyStaysWithinTheFifthsOfTheLength) {
     const double a = 8.855, r = 2.05;
     TKeelvane K;
+    K.SetFOSBow(74); // a middle body to 77.42: within its limit
+    EXPECT_NEAR(K.MidBodyFwd(), 74 + (40 - a) / 7 - r / 2, 1e-9);
+    EXPECT_DOUBLE_EQ(K.Parameters().FOSBow, 74);
     K.SetFOSBow(85);
     const double d = ((40 - a) * 5 / 7 + a - a) / 5;
     EXPECT_NEAR(K.MidBodyFwd(), 80, 1e-9);
