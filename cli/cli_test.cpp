@@ -62,9 +62,9 @@ TEST_F(CliTest, SettingsGoThroughTheSettersInOrder) {
     EXPECT_DOUBLE_EQ(P.ParallelDeckF, 82.19);
 
     // A draught above the old depth is fine once the depth follows.
-    const TRun R = Cli({"generate", "-s", "Draught=10", "-s", "Depth=12", "-o", Path("b.kvp")});
+    const TRun R = Cli({"generate", "-s", "Draught=10", "-s", "Depth=22", "-o", Path("b.kvp")});
     ASSERT_EQ(R.Code, 0) << R.Err;
-    EXPECT_DOUBLE_EQ(Saved("b.kvp").Depth, 12);
+    EXPECT_DOUBLE_EQ(Saved("b.kvp").Depth, 22);
 
     ASSERT_EQ(
         Cli({"generate", "--length-only", "-s", "Lbp=200", "--bulbous", "-o", Path("c.kvp")}).Code,
