@@ -37,7 +37,7 @@ const std::vector<TCommand>& Commands() {
          "[--sections N] [--csv | --json]",
          "the hydrostatic particulars of a project's hull at one or more draughts",
          "  --draught T        the draught to float at (the project's Draught when not given)\n"
-         "  --draughts SPEC    the curves of form: one row per draught, SPEC being\n"
+         "  --draughts LIST    the curves of form: one row per draught, LIST being\n"
          "                     start:end:count or a,b,c\n"
          "  --density RHO      the water's density (1.025 when not given)\n"
          "  --sections N       add the sectional-area curve at N stations (2 to 1000)\n"
@@ -46,14 +46,14 @@ const std::vector<TCommand>& Commands() {
          "  keelvane-cli hydro ship.kvp --draughts 1:9:5 --sections 5\n",
          RunHydro},
         {"lines",
-         "lines IN.kvp [--stations SPEC] [--waterlines SPEC] [--buttocks SPEC] "
+         "lines IN.kvp [--stations LIST] [--waterlines LIST] [--buttocks LIST] "
          "[--view profile|plan|body|all] [--paper A4|A3|A2|A1|A0] [--scale 1:N] "
          "[--unit m|mm|ft] [--svg OUT.svg] [--pdf OUT.pdf] [--geo OUT.geo]",
          "cut a project's hull into stations, waterlines and buttocks",
-         "  --stations SPEC    x positions of the stations\n"
-         "  --waterlines SPEC  z positions of the waterlines\n"
-         "  --buttocks SPEC    y positions of the buttocks\n"
-         "                     SPEC is a,b,c or start:end:count, or none for no planes of that\n"
+         "  --stations LIST    x positions of the stations\n"
+         "  --waterlines LIST  z positions of the waterlines\n"
+         "  --buttocks LIST    y positions of the buttocks\n"
+         "                     LIST is a,b,c or start:end:count, or none for no planes of that\n"
          "                     kind; a kind not given keeps the usual planes (21 stations,\n"
          "                     9 waterlines, 4 buttocks)\n"
          "  --view NAME        profile, plan, body or all (the default: a full lines plan)\n"
@@ -71,7 +71,7 @@ const std::vector<TCommand>& Commands() {
          RunLines},
         {"export",
          "export FILE.kvp [--step F] [--iges F] [--stl F] [--offsets F] [--both-halves] "
-         "[--curves] [--stations SPEC] [--waterlines SPEC] [--samples N]",
+         "[--curves] [--stations LIST] [--waterlines LIST] [--samples N]",
          "write the hull for other programs: STEP, IGES, STL and a table of offsets",
          "  --step F, --iges F  the surface as STEP (AP214) or IGES (5.3), exactly as held\n"
          "  --both-halves       both halves of the hull, not only the starboard one\n"
@@ -79,7 +79,7 @@ const std::vector<TCommand>& Commands() {
          "  --stl F             the closed body as binary STL\n"
          "  --samples N         facets per knot span of the STL body\n"
          "  --offsets F         the half-breadths at each station and waterline as CSV\n"
-         "  --stations SPEC, --waterlines SPEC   the planes of the offsets (a,b,c,\n"
+         "  --stations LIST, --waterlines LIST   the planes of the offsets (a,b,c,\n"
          "                      start:end:count or none)\n"
          "Example:\n"
          "  keelvane-cli export ship.kvp --step ship.step --stl ship.stl\n",

@@ -3,7 +3,7 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/json.h"
-#include "cli/planespec.h"
+#include "cli/planelist.h"
 #include "cli/reportingmodel.h"
 
 #include "geometry/records.h"
@@ -69,7 +69,7 @@ THydroOptions ParseHydro(const TArguments& Arguments) {
             const std::string Value = A.ValueOf(Option);
             SetDraughts(Option, std::vector<double>{NumberArgument(Value, Option)});
         } else if (Option == "--draughts") {
-            SetDraughts(Option, ParsePlaneSpec(A.ValueOf(Option)));
+            SetDraughts(Option, ParsePlaneList(A.ValueOf(Option)));
         } else if (Option == "--density") {
             O.Density = NumberArgument(A.ValueOf(Option), Option);
             if (!(O.Density > 0) || !std::isfinite(O.Density))

@@ -1,7 +1,7 @@
 // keelvane-cli lines: the lines plan of a project as SVG sheet and geometry file, plane lists
 // typed as text, and the errors that leave nothing written.
 #include "cli/commandtest.h"
-#include "cli/planespec.h"
+#include "cli/planelist.h"
 #include "drawing/linesplan.h"
 
 #include "contours/computecontours.h"
@@ -37,17 +37,17 @@ int Occurrences(const std::string& Text, const std::string& Part) {
 
 } // namespace
 
-TEST(PlaneSpecTest, ListsAndEvenSpacingAndMalformedText) {
-    EXPECT_EQ(ParsePlaneSpec("10,20,30.5"), (std::vector<double>{10, 20, 30.5}));
-    EXPECT_EQ(ParsePlaneSpec(" -1 "), (std::vector<double>{-1}));
-    EXPECT_EQ(ParsePlaneSpec("0:10:5"), (std::vector<double>{0, 2.5, 5, 7.5, 10}));
-    EXPECT_EQ(ParsePlaneSpec("10:0:3"), (std::vector<double>{10, 5, 0}));
-    EXPECT_EQ(ParsePlaneSpec("4:4:1"), (std::vector<double>{4}));
-    EXPECT_EQ(ParsePlaneSpec("0:1:10000")->size(), 10000u);
+TEST(PlaneListTest, ListsAndEvenSpacingAndMalformedText) {
+    EXPECT_EQ(ParsePlaneList("10,20,30.5"), (std::vector<double>{10, 20, 30.5}));
+    EXPECT_EQ(ParsePlaneList(" -1 "), (std::vector<double>{-1}));
+    EXPECT_EQ(ParsePlaneList("0:10:5"), (std::vector<double>{0, 2.5, 5, 7.5, 10}));
+    EXPECT_EQ(ParsePlaneList("10:0:3"), (std::vector<double>{10, 5, 0}));
+    EXPECT_EQ(ParsePlaneList("4:4:1"), (std::vector<double>{4}));
+    EXPECT_EQ(ParsePlaneList("0:1:10000")->size(), 10000u);
     for (const char* Bad :
          {"", "1,,2", "1,", "a", "1e999", "nan", "0:10", "0:10:0", "0:10:1", "0:10:2.5", "0:x:3",
           "1:2:3:4", "1,2:3:4", "0:100:10001", "0:100:2147483647"})
-        EXPECT_EQ(ParsePlaneSpec(Bad), std::nullopt) << Bad;
+        EXPECT_EQ(ParsePlaneList(Bad), std::nullopt) << Bad;
     EXPECT_EQ(LinesViewByName("body"), lvBody);
     EXPECT_EQ(LinesViewByName("side"), std::nullopt);
 }

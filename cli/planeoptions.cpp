@@ -2,7 +2,7 @@
 #include "cli/planeoptions.h"
 
 #include "cli/args.h"
-#include "cli/planespec.h"
+#include "cli/planelist.h"
 #include "contours/contours.h"
 #include "hull/keelvane.h"
 
@@ -10,13 +10,13 @@ bool TPlaneOptions::Take(const std::string& Option, TArgumentList& A) {
     const char* const Names[3] = {"--stations", "--buttocks", "--waterlines"};
     for (int Axis = 0; Axis < 3; ++Axis) {
         if (Option != Names[Axis]) continue;
-        const std::string Spec = A.ValueOf(Option);
+        const std::string Text = A.ValueOf(Option);
         auto& Target = Planes[Axis];
         if (Target) throw EUsageError(Option + " given twice");
-        Target = Spec == "none" ? std::vector<double>() : ParsePlaneSpec(Spec);
+        Target = Text == "none" ? std::vector<double>() : ParsePlaneList(Text);
         if (!Target)
             throw EUsageError(Option + " needs positions a,b,c or start:end:count (at most " +
-                              std::to_string(MaxPlanesPerKind) + "), or none, not '" + Spec + "'");
+                              std::to_string(MaxPlanesPerKind) + "), or none, not '" + Text + "'");
         return true;
     }
     return false;

@@ -12,4 +12,4 @@ inline constexpr int MaxPlanesPerKind = 10000;
 // Plane positions from "a,b,c" (as listed) or "start:end:count" (count positions evenly spaced
 // from start to end, both included; a single one only when start and end agree); none when the
 // text is malformed or gives more than MaxPlanesPerKind positions.
-std::optional<std::vector<double>> ParsePlaneSpec(std::string_view Spec);
+std::optional<std::vector<double>> ParsePlaneList(std::string_view Text);
