@@ -1,20 +1,13 @@
 // The lines plan sheet: laying out and building the smooth lines of the default hull with the
 // usual planes at the scale of an A3 and of an A0 sheet, and drawing it as SVG.
+#include "bench/defaulthull.h"
 #include "contours/contours.h"
 #include "display/svgstream.h"
 #include "drawing/linesplan.h"
-#include "hull/keelvane.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-TKeelvane& Hull() {
-    static TKeelvane Model;
-    static const bool Generated = (Model.Generate(), true);
-    (void)Generated;
-    return Model;
-}
 
 void UsualPlanes(TContours& Planes) {
     for (int k = 0; k <= 20; ++k) Planes.Add(0, k * 5.0);
@@ -29,7 +22,7 @@ void BM_LinesPlanSheet(benchmark::State& State, const char* Paper) {
     Options.Paper = *PaperByName(Paper);
     double Scale = 0;
     for (auto _ : State) {
-        const TLinesPlanSheet Sheet(Hull(), Planes, Options);
+        const TLinesPlanSheet Sheet(GeneratedDefaultHull(), Planes, Options);
         Scale = Sheet.Scale();
     }
     State.counters["scale 1:N"] = Scale;
@@ -40,7 +33,7 @@ BENCHMARK_CAPTURE(BM_LinesPlanSheet, A0, "A0")->Unit(benchmark::kMillisecond);
 void BM_DrawSheetAsSvg(benchmark::State& State) {
     TContours Planes;
     UsualPlanes(Planes);
-    const TLinesPlanSheet Sheet(Hull(), Planes, TLinesPlanOptions());
+    const TLinesPlanSheet Sheet(GeneratedDefaultHull(), Planes, TLinesPlanOptions());
     std::size_t Size = 0;
     for (auto _ : State) {
         TSvgStream Svg(Sheet.Width(), Sheet.Height(), "mm");

@@ -1,37 +1,25 @@
 // Benchmarks of the exchange formats for the default hull: the closed body at the sampling chosen
 // for 0.1 % of volume and at a fixed one, the table of offsets of a usual plan, and STEP and IGES
 // files written through Open CASCADE.
+#include "bench/defaulthull.h"
 #include "exchange/cadfile.h"
 #include "exchange/closedbody.h"
 #include "exchange/occtshapes.h"
 #include "exchange/offsets.h"
-#include "hull/keelvane.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <memory>
-
-namespace {
-
-TKeelvane& Hull() {
-    static const auto K = [] {
-        auto Generated = std::make_unique<TKeelvane>();
-        Generated->Generate();
-        return Generated;
-    }();
-    return *K;
-}
-
-} // namespace
 
 static void BM_ClosedBodyAutomatic(benchmark::State& State) {
-    for (auto _ : State) benchmark::DoNotOptimize(ClosedBody(Hull())->Triangles.size());
+    for (auto _ : State)
+        benchmark::DoNotOptimize(ClosedBody(GeneratedDefaultHull())->Triangles.size());
 }
 BENCHMARK(BM_ClosedBodyAutomatic)->Unit(benchmark::kMillisecond);
 
 static void BM_ClosedBody8PerSpan(benchmark::State& State) {
-    for (auto _ : State) benchmark::DoNotOptimize(ClosedBody(Hull(), 8)->Triangles.size());
+    for (auto _ : State)
+        benchmark::DoNotOptimize(ClosedBody(GeneratedDefaultHull(), 8)->Triangles.size());
 }
 BENCHMARK(BM_ClosedBody8PerSpan)->Unit(benchmark::kMillisecond);
 
@@ -40,7 +28,8 @@ static void BM_TableOfOffsets21x9(benchmark::State& State) {
     for (int k = 0; k <= 20; ++k) Stations.push_back(5.0 * k);
     for (int k = 1; k <= 9; ++k) Waterlines.push_back(0.95 * k);
     for (auto _ : State)
-        benchmark::DoNotOptimize(TableOfOffsets(Hull(), Stations, Waterlines)->Stations.size());
+        benchmark::DoNotOptimize(
+            TableOfOffsets(GeneratedDefaultHull(), Stations, Waterlines)->Stations.size());
 }
 BENCHMARK(BM_TableOfOffsets21x9)->Unit(benchmark::kMillisecond);
 
@@ -48,7 +37,7 @@ template <void (*Write)(const std::string&, const TCadContent&)>
 static void BM_WriteCad(benchmark::State& State) {
     const std::string Name =
         (std::filesystem::temp_directory_path() / "keelvane_bench_hull.cad").string();
-    const TCadContent Content{&Hull(), true, {}};
+    const TCadContent Content{&GeneratedDefaultHull(), true, {}};
     for (auto _ : State) Write(Name, Content);
     std::filesystem::remove(Name);
 }
