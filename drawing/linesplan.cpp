@@ -271,6 +271,7 @@ void TLinesPlanSheet::TView::Draw(TGStream& Device) const {
     TSheetView View(&Device, AcrossAxis(), UpAxis(), Scale, ModelLeft - Box.MinA * Scale,
                     ModelTop + Box.MaxU * Scale);
     static constexpr const char* Captions[] = {"Profile", "Plan", "Body plan"};
+    Device.SetLayer(SheetLayer::Labels);
     Device.SetTextStyle({CaptionSize, haLeft, vaBaseline, 0, true});
     Device.SetLineColor(InkColor);
     Device.Text(Captions[Kind], ModelLeft - Side, ModelTop - Top + CaptionSize, 0);
@@ -288,6 +289,7 @@ void TLinesPlanSheet::TView::DrawLines(TSheetView& View, TGStream& Device) const
             if ((S->Axis == ShapeAxis()) != TrueShape ||
                 (Kind == lvBody && S->Axis == 0 && S->Position < C.Midships))
                 continue;
+            Device.SetLayer(SheetLayer::Sections[S->Axis]);
             S->Lines.Draw(View);
             if (Kind == lvBody && S->Axis != 0) {
                 const auto Port = S->Lines.TransformedCopy(*MirrorMatrix(2, 0));
@@ -299,9 +301,12 @@ void TLinesPlanSheet::TView::DrawLines(TSheetView& View, TGStream& Device) const
     Sections(false);
     Device.SetPen(ShapePen, lsSolid);
     Sections(true);
+    Device.SetLayer(SheetLayer::Stations);
     if (Kind == lvBody) C.MirroredAft.Draw(View);
+    Device.SetLayer(SheetLayer::DesignWaterline);
     Device.SetPen(DesignWaterlinePen, lsSolid);
     if (Kind == lvPlan) C.Lines->DesignWaterline->Lines.Draw(View);
+    Device.SetLayer(SheetLayer::Outline);
     Device.SetPen(EdgePen, lsSolid);
     C.Lines->Lengthwise.Draw(View);
     if (Kind == lvBody) {
@@ -319,6 +324,7 @@ void TLinesPlanSheet::TView::DrawLines(TSheetView& View, TGStream& Device) const
 void TLinesPlanSheet::TView::DrawReferences(TSheetView& View, TGStream& Device) const {
     const double Left = ModelLeft - Overrun, Right = ModelLeft + ModelWidth(Scale) + Overrun;
     const double Up = ModelTop - Overrun, Down = ModelTop + ModelHeight(Scale) + Overrun;
+    Device.SetLayer(SheetLayer::Reference);
     Device.SetLineColor(InkColor);
     Device.SetPen(ReferencePen, Kind == lvPlan ? lsDashDot : lsSolid);
     Stroke(Device, Left, View.SheetY(0), Right, View.SheetY(0));
@@ -331,6 +337,7 @@ void TLinesPlanSheet::TView::DrawReferences(TSheetView& View, TGStream& Device) 
             Stroke(Device, View.SheetX(X), Up, View.SheetX(X), Down);
     }
     if (Kind != lvPlan) {
+        Device.SetLayer(SheetLayer::DesignWaterline);
         Device.SetLineColor(DesignWaterlineColor);
         Device.SetPen(DesignWaterlinePen, lsSolid);
         Stroke(Device, Left, View.SheetY(C.Draught), Right, View.SheetY(C.Draught));
@@ -342,6 +349,7 @@ void TLinesPlanSheet::TView::DrawLabels(TSheetView& View, TGStream& Device) cons
     const double Right = ModelLeft + ModelWidth(Scale) + Overrun + LabelGap;
     const double Up = ModelTop - Overrun - LabelGap;
     const double Down = ModelTop + ModelHeight(Scale) + Overrun + LabelGap;
+    Device.SetLayer(SheetLayer::Labels);
 
     // Heights or offsets at both side edges, sized for the planes' pitch and moved apart where
     // the design waterline or base line falls close to one.
@@ -594,6 +602,7 @@ TTitleBlock TLinesPlanSheet::TitleBlock() const {
 
 void TLinesPlanSheet::Draw(TGStream& Device) const {
     const TPaperSize& Paper = FOptions.Paper;
+    Device.SetLayer(SheetLayer::Frame);
     Device.SetLineColor(InkColor);
     Device.SetPen(FramePen, lsSolid);
     const double R = Paper.Width - FrameMargin, B = Paper.Height - FrameMargin;
@@ -606,6 +615,8 @@ void TLinesPlanSheet::Draw(TGStream& Device) const {
     const TTitleBlock Title = TitleBlock();
     const double Left = A.Left + A.Width - TTitleBlock::Width;
     const double TitleTop = A.Top + A.Height - Title.Height();
+    Device.SetLayer(SheetLayer::Title);
     Title.Draw(Device, Left, TitleTop);
+    Device.SetLayer(SheetLayer::Legend);
     FLegend->Draw(Device, Left, TitleTop - ViewGap / 2 - FLegend->Height());
 }

@@ -6,8 +6,9 @@
 // The device stream receives sheet coordinates: millimetres on the paper, origin at the top-left
 // corner, y downwards. It should honour SetPen (width in mm, line style) and SetTextStyle (size in
 // mm, anchor, angle); colours are given as the screen's (white is ink), as for every paper
-// device (see PaperColor). Polylines arrive through DrawPoints with their own colour, straight
-// lines through Line in the stream's line colour, texts through Text, circles through Circle.
+// device (see PaperColor); each kind of line and text is announced through SetLayer. Polylines
+// arrive through DrawPoints with their own colour, straight lines through Line in the stream's line
+// colour, texts through Text, circles through Circle.
 #pragma once
 
 #include "drawing/sheetformat.h"
@@ -42,6 +43,25 @@ struct TLinesPlanOptions {
     std::string Date;
 };
 
+// The layers of the sheet: before the lines and texts of each kind the sheet names it to the
+// device through SetLayer.
+namespace SheetLayer {
+inline constexpr const char* Frame = "FRAME";
+inline constexpr const char* Outline = "OUTLINE";
+inline constexpr const char* Stations = "STATIONS";
+inline constexpr const char* Buttocks = "BUTTOCKS";
+inline constexpr const char* Waterlines = "WATERLINES";
+inline constexpr const char* DesignWaterline = "DWL";
+// The base line, centre lines and perpendiculars.
+inline constexpr const char* Reference = "REFERENCE";
+// The captions of the views, the numbers and names of the lines, the midships symbol.
+inline constexpr const char* Labels = "LABELS";
+inline constexpr const char* Legend = "LEGEND";
+inline constexpr const char* Title = "TITLE";
+// The sections of an axis: 0 stations, 1 buttocks, 2 waterlines.
+inline constexpr const char* Sections[3] = {Stations, Buttocks, Waterlines};
+} // namespace SheetLayer
+
 // The largest chord error of a drawn curve, in millimetres on the paper.
 inline constexpr double ChordTolerance = 0.02;
 
@@ -65,6 +85,8 @@ public:
 
     // The whole sheet, in sheet coordinates, onto Device.
     void Draw(TGStream& Device) const;
+    // The hull's lines as the sheet draws them, in model coordinates.
+    const THullLines& Lines() const { return *FLines; }
 
 private:
     struct TContent;

@@ -19,6 +19,8 @@ void TGStream::SetPen(double, TLineStyle) {}
 
 void TGStream::SetTextStyle(const TTextStyle&) {}
 
+void TGStream::SetLayer(const std::string&) {}
+
 void TGStream::Text(const std::string&, double, double, double) {}
 
 double TGStream::TextHeight(const std::string&) {

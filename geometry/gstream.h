@@ -67,6 +67,9 @@ public:
     // The size, anchor and angle of the following texts; the default style puts the top-left
     // corner of an upright text at the point, as a screen does.
     virtual void SetTextStyle(const TTextStyle& Style);
+    // The kind of the lines and texts that follow ("STATIONS", "LABELS"): devices that keep kinds
+    // apart, as the layers of a DXF file do, use it; the others ignore it.
+    virtual void SetLayer(const std::string& Name);
     // S with its anchor (by default its top-left corner) at the device image of the world point.
     virtual void Text(const std::string& S, double X, double Y, double Z);
     virtual double TextHeight(const std::string& S);
