@@ -1,25 +1,101 @@
-// The DXF R12 writer: HEADER (release, extents), TABLES (line type, layers, text style) and the
+// The DXF R12 writer: HEADER (release, extents), TABLES (line types, layers, text style) and the
 // ENTITIES kept as they were drawn; numbers with "." whatever the locale.
 #include "exchange/dxfstream.h"
 
-#include "geometry/errors.h"
 #include "geometry/points.h"
 #include "geometry/polygon.h"
 #include "geometry/records.h"
-#include "geometry/safefile.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
 
 namespace {
 
-// AutoCAD colour indices by layer name; other layers draw in the foreground colour (7).
-int LayerColor(const std::string& Name) {
-    const std::pair<const char*, int> Colors[] = {
-        {"STATIONS", 1},    {"WATERLINES", 5},    {"BUTTOCKS", 3},   {"OUTLINE", 7},
-        {"STATIONS-3D", 1}, {"WATERLINES-3D", 5}, {"BUTTOCKS-3D", 3}};
-    for (const auto& [Layer, Color] : Colors)
-        if (Name == Layer) return Color;
-    return 7;
+// The foreground colour: black on a white sheet, white on a dark screen.
+constexpr int ForegroundIndex = 7;
+
+std::array<double, 3> Rgb(TColor Color) {
+    return {static_cast<double>(Color & 0xFF), static_cast<double>((Color >> 8) & 0xFF),
+            static_cast<double>((Color >> 16) & 0xFF)};
+}
+
+// The colour of palette index 1..6 or 10..249: 24 hues 15 degrees apart, each in five shades,
+// full and half saturated.
+std::array<double, 3> PaletteColor(int Index) {
+    if (Index < 10)
+        return Rgb(std::array<TColor, 7>{0, 0xFF, 0xFFFF, 0xFF00, 0xFFFF00, 0xFF0000,
+                                         0xFF00FF}[static_cast<std::size_t>(Index)]);
+    static constexpr double Shades[] = {255, 165, 127, 76, 38};
+    const double Value = Shades[(Index % 10) / 2];
+    const double Low = Index % 2 == 0 ? 0 : Value / 2;
+    const double Hue = (Index / 10 - 1) * 15.0 / 60; // in sextants
+    const auto Channel = [&](double Offset) {
+        // The distance of the hue from the channel's own, in sextants around the circle.
+        const double d = std::abs(std::fmod(Hue - Offset + 9, 6) - 3);
+        return Low + (Value - Low) * std::clamp(2 - d, 0.0, 1.0);
+    };
+    return {Channel(0), Channel(2), Channel(4)};
+}
+
+// The palette index nearest a screen colour as it prints on paper; black prints as the
+// foreground colour.
+int PaletteIndex(TColor ScreenColor) {
+    const TColor Paper = PaperColor(ScreenColor);
+    if (Paper == clBlack) return ForegroundIndex;
+    const auto Wanted = Rgb(Paper);
+    int Best = ForegroundIndex;
+    double BestDistance = 3 * 255.0 * 255.0;
+    for (int Index = 1; Index < 250; Index = Index == 6 ? 10 : Index + 1) {
+        const auto C = PaletteColor(Index);
+        double Distance = 0;
+        for (std::size_t k = 0; k < 3; ++k) Distance += (C[k] - Wanted[k]) * (C[k] - Wanted[k]);
+        if (Distance < BestDistance) {
+            BestDistance = Distance;
+            Best = Index;
+        }
+    }
+    return Best;
+}
+
+const char* LineTypeName(TLineStyle Style) {
+    static constexpr const char* Names[] = {"CONTINUOUS", "DASHED", "DASHDOT", "DOT"};
+    return Names[Style];
+}
+
+// Points closer than this along every axis are one: a hundredth of a micrometre on the sheet, as
+// in the model, where lengths are metres or millimetres.
+constexpr double Coincident = 1e-5;
+
+// Line types are drawn at a fixed length, the pattern's lengths for a pen of this width.
+constexpr double PatternPen = 0.25;
+
+// A font's capitals are about this part of its size; DXF measures texts by their capitals.
+constexpr double CapitalHeight = 0.7;
+// Average width of a character in the plain text font, relative to its size.
+constexpr double CharacterWidth = 0.6;
+
+// Text in the file's ASCII, characters beyond it as the "\U+XXXX" escapes DXF readers decode.
+std::string DxfText(const std::string& S) {
+    std::string Out;
+    for (std::size_t i = 0; i < S.size();) {
+        const auto Byte = static_cast<unsigned char>(S[i]);
+        const int Length = Byte < 0x80 ? 1 : Byte >= 0xF0 ? 4 : Byte >= 0xE0 ? 3 : 2;
+        if (Length == 1) {
+            Out += S[i++];
+            continue;
+        }
+        unsigned Code = Byte & (0x7Fu >> Length);
+        for (int k = 1; k < Length && i + static_cast<std::size_t>(k) < S.size(); ++k)
+            Code = Code << 6 |
+                   (static_cast<unsigned char>(S[i + static_cast<std::size_t>(k)]) & 0x3Fu);
+        char Escape[12];
+        std::snprintf(Escape, sizeof Escape, "\\U+%04X", Code);
+        Out += Escape;
+        i += static_cast<std::size_t>(Length);
+    }
+    return Out;
 }
 
 class TGroups {
@@ -30,17 +106,27 @@ public:
     std::string Text;
 };
 
-// Average width of a character in the plain text font, relative to its height.
-constexpr double CharacterWidth = 0.6;
-
 } // namespace
 
 TDxfStream::TDxfStream(double SheetHeight) : FHeight(SheetHeight) {}
 
+std::size_t TDxfStream::LayerIndex(const std::string& Name) {
+    const std::string Wanted = Name.empty() ? "0" : Name;
+    const auto Found = std::find_if(FLayers.begin(), FLayers.end(),
+                                    [&](const TLayer& L) { return L.Name == Wanted; });
+    if (Found != FLayers.end()) return static_cast<std::size_t>(Found - FLayers.begin());
+    FLayers.push_back({Wanted});
+    return FLayers.size() - 1;
+}
+
 void TDxfStream::SetLayer(const std::string& Name) {
-    FLayer = Name.empty() ? "0" : Name;
-    if (std::find(FLayers.begin(), FLayers.end(), FLayer) == FLayers.end())
-        FLayers.push_back(FLayer);
+    FLayer = LayerIndex(Name);
+}
+
+std::vector<std::string> TDxfStream::Layers() const {
+    std::vector<std::string> Names;
+    for (const TLayer& L : FLayers) Names.push_back(L.Name);
+    return Names;
 }
 
 void TDxfStream::Group(int Code, const std::string& Value) {
@@ -51,56 +137,77 @@ void TDxfStream::Number(int Code, double Value) {
     Group(Code, GeneralText(Value));
 }
 
-void TDxfStream::Entity(const char* Kind, const std::string& Layer, bool Sheet) {
+void TDxfStream::Entity(const char* Kind, std::size_t Layer, TColor Color, bool Sheet) {
     Group(0, Kind);
-    Group(8, Layer);
-    if (Sheet && FPaperSpace) Group(67, "1");
+    Group(8, FLayers[Layer].Name);
+    const int Index = PaletteIndex(Color);
+    if (FLayers[Layer].Color == 0) FLayers[Layer].Color = Index;
+    if (Index != FLayers[Layer].Color) Group(62, std::to_string(Index));
+    if (!Sheet) return;
+    if (FPen.Style != lsSolid) {
+        Group(6, LineTypeName(FPen.Style));
+        if (std::find(FLineTypes.begin(), FLineTypes.end(), FPen.Style) == FLineTypes.end())
+            FLineTypes.push_back(FPen.Style);
+    }
+    if (FPaperSpace) Group(67, "1");
 }
 
-void TDxfStream::Include(double X, double Y) {
-    if (FEmpty) {
-        FMinX = FMaxX = X;
-        FMinY = FMaxY = Y;
-        FEmpty = false;
+void TDxfStream::TBox::Include(double X, double Y, double Z) {
+    const double P[3] = {X, Y, Z};
+    for (std::size_t k = 0; k < 3; ++k) {
+        Min[k] = Empty ? P[k] : std::min(Min[k], P[k]);
+        Max[k] = Empty ? P[k] : std::max(Max[k], P[k]);
     }
-    FMinX = std::min(FMinX, X);
-    FMaxX = std::max(FMaxX, X);
-    FMinY = std::min(FMinY, Y);
-    FMaxY = std::max(FMaxY, Y);
+    Empty = false;
 }
 
 void TDxfStream::SheetPoint(int Offset, double X, double Y) {
-    Include(X, FHeight - Y);
+    (FPaperSpace ? FPaperBox : FModelBox).Include(X, FHeight - Y, 0);
     Number(10 + Offset, X);
     Number(20 + Offset, FHeight - Y);
     Number(30 + Offset, 0);
 }
 
 void TDxfStream::Line(double X1, double Y1, double, double X2, double Y2, double) {
-    Entity("LINE", FLayer, true);
+    Entity("LINE", FLayer, FLineColor, true);
     SheetPoint(0, X1, Y1);
     SheetPoint(1, X2, Y2);
 }
 
 void TDxfStream::Circle(double X, double Y, double, double Radius) {
-    Entity("CIRCLE", FLayer, true);
+    Entity("CIRCLE", FLayer, FLineColor, true);
     SheetPoint(0, X, Y);
-    Number(40, Radius);
+    Number(40, std::abs(Radius));
 }
 
-void TDxfStream::Polyline(const TRPoints& Points, bool ThreeD, const std::string& Layer) {
-    if (Points.Count() < 2) return;
-    Entity("POLYLINE", Layer, !ThreeD);
+void TDxfStream::Polyline(const TRPoints& Points, bool ThreeD, std::size_t Layer) {
+    // A point on the one before it (a line seen end on) adds a segment without direction.
+    std::vector<const TRPoint*> Kept;
+    for (int i = 0; i < Points.Count(); ++i) {
+        const TRPoint& P = Points.At(i);
+        if (Kept.empty() || std::abs(P.X - Kept.back()->X) > Coincident ||
+            std::abs(P.Y - Kept.back()->Y) > Coincident ||
+            (ThreeD && std::abs(P.Z - Kept.back()->Z) > Coincident))
+            Kept.push_back(&P);
+    }
+    if (Kept.size() < 2) return;
+    Entity("POLYLINE", Layer, Points.UseColors ? Points.LineColor : FLineColor, !ThreeD);
     Group(66, "1");
     Number(10, 0);
     Number(20, 0);
     Number(30, 0);
     // Flags: 1 closed, 8 a 3-D polyline.
     Group(70, std::to_string((Points.Filled ? 1 : 0) + (ThreeD ? 8 : 0)));
-    for (int i = 0; i < Points.Count(); ++i) {
-        const TRPoint& P = Points.At(i);
-        Entity("VERTEX", Layer, !ThreeD);
+    const auto Head = [&](const char* Kind) {
+        Group(0, Kind);
+        Group(8, FLayers[Layer].Name);
+        if (!ThreeD && FPaperSpace) Group(67, "1");
+    };
+    for (const TRPoint* Point : Kept) {
+        const TRPoint& P = *Point;
+        Head("VERTEX");
         if (ThreeD) {
+            FModelBox.Include(P.X, P.Y, P.Z);
             Number(10, P.X);
             Number(20, P.Y);
             Number(30, P.Z);
@@ -109,7 +216,7 @@ void TDxfStream::Polyline(const TRPoints& Points, bool ThreeD, const std::string
             SheetPoint(0, P.X, P.Y);
         }
     }
-    Entity("SEQEND", Layer, !ThreeD);
+    Head("SEQEND");
 }
 
 void TDxfStream::DrawPoints(const TRPoints& Points) {
@@ -125,24 +232,31 @@ void TDxfStream::DrawPolygon(const TPolygon& Polygon) {
 }
 
 void TDxfStream::Text(const std::string& S, double X, double Y, double) {
-    Entity("TEXT", FLayer, true);
-    // The insertion point is the text's bottom-left corner.
-    SheetPoint(0, X, Y + FTextHeight);
-    Number(40, FTextHeight);
-    Group(1, S);
+    const TTextStyle& T = FPen.Text;
+    // DXF's vertical alignments by anchor: top, middle, baseline, bottom.
+    static constexpr int Vertical[] = {3, 2, 0, 1};
+    Entity("TEXT", FLayer, FLineColor, true);
+    SheetPoint(0, X, Y);
+    Number(40, CapitalHeight * T.Size);
+    Group(1, DxfText(S));
+    if (T.Angle != 0) Number(50, T.Angle);
+    if (T.Horizontal == haLeft && T.Vertical == vaBaseline) return;
+    // Aligned otherwise than at the left of the baseline, a text is placed by its second point.
+    Group(72, std::to_string(static_cast<int>(T.Horizontal)));
+    SheetPoint(1, X, Y);
+    Group(73, std::to_string(Vertical[T.Vertical]));
 }
 
 double TDxfStream::TextHeight(const std::string&) {
-    return FTextHeight;
+    return FPen.Text.Size;
 }
 
 double TDxfStream::TextWidth(const std::string& S) {
-    return CharacterWidth * FTextHeight * static_cast<double>(S.size());
+    return CharacterWidth * FPen.Text.Size * static_cast<double>(S.size());
 }
 
 void TDxfStream::AddPolyline3D(const TRPoints& Points, const std::string& Layer) {
-    SetLayer(Layer);
-    Polyline(Points, true, Layer);
+    Polyline(Points, true, LayerIndex(Layer));
 }
 
 std::string TDxfStream::Document() const {
@@ -151,39 +265,56 @@ std::string TDxfStream::Document() const {
     G(2, "HEADER");
     G(9, "$ACADVER");
     G(1, "AC1009");
+    G(9, "$DWGCODEPAGE");
+    G(3, "ANSI_1252");
     G(9, "$INSBASE");
     for (const int Code : {10, 20, 30}) G(Code, "0");
-    G(9, "$EXTMIN");
-    G(10, GeneralText(FMinX));
-    G(20, GeneralText(FMinY));
-    G(30, "0");
-    G(9, "$EXTMAX");
-    G(10, GeneralText(FMaxX));
-    G(20, GeneralText(FMaxY));
-    G(30, "0");
+    const auto Extents = [&](const char* Name, const TBox& Box) {
+        for (const auto& [Corner, Values] :
+             {std::pair{"MIN", Box.Min}, std::pair{"MAX", Box.Max}}) {
+            G(9, std::string(Name) + Corner);
+            for (std::size_t k = 0; k < 3; ++k)
+                G(10 * static_cast<int>(k + 1), GeneralText(Values[k]));
+        }
+    };
+    Extents("$EXT", FModelBox);
+    if (!FPaperBox.Empty) Extents("$PEXT", FPaperBox);
     G(0, "ENDSEC");
 
     G(0, "SECTION");
     G(2, "TABLES");
     G(0, "TABLE");
     G(2, "LTYPE");
-    G(70, "1");
-    G(0, "LTYPE");
-    G(2, "CONTINUOUS");
-    G(70, "0");
-    G(3, "Solid line");
-    G(72, "65");
-    G(73, "0");
-    G(40, "0");
+    G(70, std::to_string(FLineTypes.size() + 1));
+    const auto LineType = [&](TLineStyle Style) {
+        // Dashes are positive, gaps negative, the shortest dashes dots.
+        std::vector<double> Pattern;
+        for (const double Length : DashPattern(Style)) {
+            const double Sign = Pattern.size() % 2 == 0 ? 1 : -1;
+            Pattern.push_back(Length < 0.1 ? 0.0 : Sign * Length * PatternPen);
+        }
+        double Total = 0;
+        for (const double Length : Pattern) Total += std::abs(Length);
+        G(0, "LTYPE");
+        G(2, LineTypeName(Style));
+        G(70, "0");
+        G(3, Style == lsSolid ? "Solid line" : LineTypeName(Style));
+        G(72, "65");
+        G(73, std::to_string(Pattern.size()));
+        G(40, GeneralText(Total));
+        for (const double Length : Pattern) G(49, GeneralText(Length));
+    };
+    LineType(lsSolid);
+    for (const TLineStyle Style : FLineTypes) LineType(Style);
     G(0, "ENDTAB");
     G(0, "TABLE");
     G(2, "LAYER");
     G(70, std::to_string(FLayers.size()));
-    for (const std::string& Layer : FLayers) {
+    for (const TLayer& Layer : FLayers) {
         G(0, "LAYER");
-        G(2, Layer);
+        G(2, Layer.Name);
         G(70, "0");
-        G(62, std::to_string(LayerColor(Layer)));
+        G(62, std::to_string(Layer.Color == 0 ? ForegroundIndex : Layer.Color));
         G(6, "CONTINUOUS");
     }
     G(0, "ENDTAB");
@@ -209,10 +340,4 @@ std::string TDxfStream::Document() const {
     G(0, "ENDSEC");
     G(0, "EOF");
     return G.Text;
-}
-
-void TDxfStream::SaveToFile(const std::string& FileName) const {
-    TSafeFile File(FileName);
-    File.Stream() << Document();
-    File.Commit();
 }

@@ -4,8 +4,10 @@
 // in model coordinates.
 #pragma once
 
+#include "display/paperstyle.h"
 #include "geometry/gstream.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,10 +17,22 @@ public:
     // file's y runs upwards from the bottom edge.
     explicit TDxfStream(double SheetHeight);
 
-    // The layer of the entities that follow ("0" until set); each layer gets its own colour.
-    void SetLayer(const std::string& Name);
+    // The layer of the entities that follow ("0" until set). A layer takes the colour of the
+    // first entity drawn on it; entities of another colour carry their own.
+    void SetLayer(const std::string& Name) override;
     // The sheet from now on goes to paper space (a 3-D model fills model space).
     void SetSheetInPaperSpace(bool OnPaper) { FPaperSpace = OnPaper; }
+
+    // Screen colours, as the drawing sets them, turned to the nearest colour of the DXF palette
+    // as they print on paper.
+    TColor GetLineColor() const override { return FLineColor; }
+    TColor GetColor() const override { return FLineColor; }
+    void SetLineColor(TColor Color) override { FLineColor = Color; }
+    // A style other than solid becomes a line type. DXF of this release has no line weights
+    // (the widths of its polylines draw spikes where a line seen edge on turns back).
+    void SetPen(double Width, TLineStyle Style) override { FPen.Set(Width, Style); }
+    // Height, anchor and angle; DXF has no bold text.
+    void SetTextStyle(const TTextStyle& Style) override { FPen.SetText(Style); }
 
     void Line(double X1, double Y1, double Z1, double X2, double Y2, double Z2) override;
     void Circle(double X, double Y, double Z, double Radius) override;
@@ -26,39 +40,50 @@ public:
     void DrawPoints(const TRPoints& Points) override;
     // Its outline as a closed polyline.
     void DrawPolygon(const TPolygon& Polygon) override;
-    // S with its top-left corner at the point, in the text height set by SetTextHeight.
+    // S anchored at the point as the text style says, its capitals as high as a font of the
+    // style's size has them.
     void Text(const std::string& S, double X, double Y, double Z) override;
     double TextHeight(const std::string& S) override;
     double TextWidth(const std::string& S) override;
-    void SetTextHeight(double Height) { FTextHeight = Height; }
 
     // The points as a 3-D polyline in model space, in model coordinates, on Layer.
     void AddPolyline3D(const TRPoints& Points, const std::string& Layer);
 
     // Layer names in the order of first use.
-    const std::vector<std::string>& Layers() const { return FLayers; }
+    std::vector<std::string> Layers() const;
     // The whole file.
     std::string Document() const;
-    // EIOError when the file cannot be written.
-    void SaveToFile(const std::string& FileName) const;
+    void Write(std::ostream& Out) const { Out << Document(); }
 
 private:
+    struct TLayer {
+        std::string Name;
+        int Color = 0; // its palette index; 0 until the first entity sets it
+    };
+
     double FHeight;
-    double FTextHeight = 2.5;
+    TPaperPen FPen{0, lsSolid, {2.5}};
+    TColor FLineColor = clWhite;
     bool FPaperSpace = false;
-    std::string FLayer = "0";
-    std::vector<std::string> FLayers{"0"};
+    std::vector<TLayer> FLayers{{"0", 7}};
+    std::size_t FLayer = 0;
+    std::vector<TLineStyle> FLineTypes; // styles used, other than solid
     std::string FEntities;
-    double FMinX = 0, FMinY = 0, FMaxX = 0, FMaxY = 0;
-    bool FEmpty = true;
+    // The extents of what each space holds.
+    struct TBox {
+        double Min[3] = {}, Max[3] = {};
+        bool Empty = true;
+        void Include(double X, double Y, double Z);
+    } FModelBox, FPaperBox;
 
     // Group code and value lines.
     void Group(int Code, const std::string& Value);
     void Number(int Code, double Value);
-    // An entity's head: its kind, layer and space.
-    void Entity(const char* Kind, const std::string& Layer, bool Sheet);
+    // An entity's head: its kind, layer, colour where it differs from the layer's, line type
+    // and space.
+    void Entity(const char* Kind, std::size_t Layer, TColor Color, bool Sheet);
     // Sheet point (X, Y) as codes 10 + Offset, 20 + Offset, 30 + Offset, turned upright.
     void SheetPoint(int Offset, double X, double Y);
-    void Include(double X, double Y);
-    void Polyline(const TRPoints& Points, bool ThreeD, const std::string& Layer);
+    std::size_t LayerIndex(const std::string& Name);
+    void Polyline(const TRPoints& Points, bool ThreeD, std::size_t Layer);
 };
