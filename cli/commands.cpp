@@ -4,12 +4,44 @@
 
 #include "cli/args.h"
 #include "cli/reportingmodel.h"
+#include "cli/sheetoptions.h"
 #include "geometry/errors.h"
 
 #include <algorithm>
 #include <ostream>
 
 const std::vector<TCommand>& Commands() {
+    static const std::string PlanesHelp =
+        "  --stations LIST    x positions of the stations\n"
+        "  --waterlines LIST  z positions of the waterlines\n"
+        "  --buttocks LIST    y positions of the buttocks\n"
+        "                     LIST is a,b,c or start:end:count, or none for no planes of that\n"
+        "                     kind; a kind not given keeps the usual planes (21 stations,\n"
+        "                     9 waterlines, 4 buttocks)\n";
+    static const std::string LinesHelp =
+        PlanesHelp + SheetOptionsHelp +
+        "  --svg OUT.svg      draw the lines plan as an SVG sheet\n"
+        "  --pdf OUT.pdf      draw the lines plan as a PDF sheet\n"
+        "  --geo OUT.geo      write the contours as polylines of a geometry file\n"
+        "  -q, --quiet        print errors only\n"
+        "Example:\n"
+        "  keelvane-cli lines ship.kvp --stations 0:100:11 --paper A3 --svg ship.svg\n";
+    static const std::string ExportHelp =
+        std::string(
+            "  --step F, --iges F  the surface as STEP (AP214) or IGES (5.3), exactly as held\n"
+            "  --both-halves       both halves of the hull, not only the starboard one\n"
+            "  --curves            the defining curves as well\n"
+            "  --dxf F             the lines plan sheet as DXF (R12), a layer for each kind\n"
+            "                      of line, in millimetres on the paper\n"
+            "  --dxf-3d            the DXF sheet in paper space, and the hull's lines in\n"
+            "                      model space as 3-D polylines in the hull's coordinates\n"
+            "  --stl F             the closed body as binary STL\n"
+            "  --samples N         facets per knot span of the STL body\n"
+            "  --offsets F         the half-breadths at each station and waterline as CSV\n"
+            "The planes of the lines plan and the offsets, and the DXF sheet:\n") +
+        PlanesHelp + SheetOptionsHelp +
+        "Example:\n"
+        "  keelvane-cli export ship.kvp --step ship.step --dxf ship.dxf --stl ship.stl\n";
     static const std::vector<TCommand> List = {
         {"generate",
          "generate [-i IN.kvp] [-s NAME=VALUE]... [--bulbous | --plain] [--length-only] "
@@ -49,41 +81,14 @@ const std::vector<TCommand>& Commands() {
          "lines IN.kvp [--stations LIST] [--waterlines LIST] [--buttocks LIST] "
          "[--view profile|plan|body|all] [--paper A4|A3|A2|A1|A0] [--scale 1:N] "
          "[--unit m|mm|ft] [--svg OUT.svg] [--pdf OUT.pdf] [--geo OUT.geo]",
-         "cut a project's hull into stations, waterlines and buttocks",
-         "  --stations LIST    x positions of the stations\n"
-         "  --waterlines LIST  z positions of the waterlines\n"
-         "  --buttocks LIST    y positions of the buttocks\n"
-         "                     LIST is a,b,c or start:end:count, or none for no planes of that\n"
-         "                     kind; a kind not given keeps the usual planes (21 stations,\n"
-         "                     9 waterlines, 4 buttocks)\n"
-         "  --view NAME        profile, plan, body or all (the default: a full lines plan)\n"
-         "  --paper SIZE       the sheet, landscape: A4, A3 (the default), A2, A1 or A0\n"
-         "  --scale 1:N        the drawing's scale (the default: the largest standard scale\n"
-         "                     at which the views fit)\n"
-         "  --unit U           what the project's lengths are: m, mm or ft (the default: as\n"
-         "                     entered, taken as metres for the scale)\n"
-         "  --svg OUT.svg      draw the lines plan as an SVG sheet\n"
-         "  --pdf OUT.pdf      draw the lines plan as a PDF sheet\n"
-         "  --geo OUT.geo      write the contours as polylines of a geometry file\n"
-         "  -q, --quiet        print errors only\n"
-         "Example:\n"
-         "  keelvane-cli lines ship.kvp --stations 0:100:11 --paper A3 --svg ship.svg\n",
+         "cut a project's hull into stations, waterlines and buttocks", LinesHelp.c_str(),
          RunLines},
         {"export",
-         "export FILE.kvp [--step F] [--iges F] [--stl F] [--offsets F] [--both-halves] "
-         "[--curves] [--stations LIST] [--waterlines LIST] [--samples N]",
-         "write the hull for other programs: STEP, IGES, STL and a table of offsets",
-         "  --step F, --iges F  the surface as STEP (AP214) or IGES (5.3), exactly as held\n"
-         "  --both-halves       both halves of the hull, not only the starboard one\n"
-         "  --curves            the defining curves as well\n"
-         "  --stl F             the closed body as binary STL\n"
-         "  --samples N         facets per knot span of the STL body\n"
-         "  --offsets F         the half-breadths at each station and waterline as CSV\n"
-         "  --stations LIST, --waterlines LIST   the planes of the offsets (a,b,c,\n"
-         "                      start:end:count or none)\n"
-         "Example:\n"
-         "  keelvane-cli export ship.kvp --step ship.step --stl ship.stl\n",
-         RunExport},
+         "export FILE.kvp [--step F] [--iges F] [--dxf F] [--stl F] [--offsets F] "
+         "[--both-halves] [--curves] [--dxf-3d] [--stations LIST] [--waterlines LIST] "
+         "[--buttocks LIST] [--view NAME] [--paper SIZE] [--scale 1:N] [--unit U] [--samples N]",
+         "write the hull for other programs: STEP, IGES, DXF, STL and a table of offsets",
+         ExportHelp.c_str(), RunExport},
     };
     return List;
 }

@@ -1,62 +1,58 @@
 // keelvane-cli export: a project's hull for the programs that follow: STEP and IGES surfaces, the
-// closed body as STL and the table of offsets as CSV, any number of them in one run, written
-// together or not at all.
+// lines plan as DXF, the closed body as STL and the table of offsets as CSV, any number of them
+// in one run, written together or not at all.
 #include "cli/args.h"
 #include "cli/commands.h"
-#include "cli/outputfiles.h"
 #include "cli/planeoptions.h"
 #include "cli/reportingmodel.h"
+#include "cli/sheetoptions.h"
 
+#include "contours/contours.h"
+#include "drawing/linesplan.h"
 #include "exchange/cadfile.h"
 #include "exchange/closedbody.h"
+#include "exchange/linesplandxf.h"
 #include "exchange/occtshapes.h"
 #include "exchange/offsets.h"
 #include "exchange/stlfile.h"
 #include "geometry/records.h"
+#include "geometry/safefile.h"
 #include "geometry/textutil.h"
 
 #include <filesystem>
+#include <map>
 #include <ostream>
 
 namespace {
 
 struct TExportOptions {
-    std::optional<std::string> Input, Step, Iges, Stl, Offsets;
-    bool BothHalves = false, Curves = false;
+    std::optional<std::string> Input, Step, Iges, Dxf, Stl, Offsets;
+    bool BothHalves = false, Curves = false, DxfModel = false;
     int Samples = 0; // facets per knot span of the body; 0 chooses
     TPlaneOptions Planes;
+    TLinesPlanOptions Sheet;
 
-    std::vector<std::pair<const char*, const std::optional<std::string>*>> Outputs() const {
-        return {{"--step", &Step}, {"--iges", &Iges}, {"--stl", &Stl}, {"--offsets", &Offsets}};
+    TOutputOptions Outputs() const {
+        return {{"--step", Step},
+                {"--iges", Iges},
+                {"--dxf", Dxf},
+                {"--stl", Stl},
+                {"--offsets", Offsets}};
     }
 };
-
-// Two outputs naming one file would leave only the one moved last.
-void CheckDistinctOutputs(const TExportOptions& O) {
-    std::vector<std::pair<std::filesystem::path, const char*>> Seen;
-    for (const auto& [Option, Target] : O.Outputs()) {
-        if (!*Target) continue;
-        const auto Path = std::filesystem::weakly_canonical(std::filesystem::absolute(**Target));
-        for (const auto& [Other, OtherOption] : Seen)
-            if (Other == Path)
-                throw EUsageError(std::string(OtherOption) + " and " + Option + " name one file, " +
-                                  **Target);
-        Seen.emplace_back(Path, Option);
-    }
-    if (Seen.empty())
-        throw EUsageError("export needs at least one of --step, --iges, --stl and --offsets");
-}
 
 TExportOptions ParseExport(const TArguments& Arguments) {
     TExportOptions O;
     TArgumentList A(Arguments);
     while (!A.AtEnd()) {
         const std::string Option = A.Next();
-        if (O.Planes.Take(Option, A)) continue;
+        if (O.Planes.Take(Option, A) || TakeSheetOption(Option, A, O.Sheet)) continue;
         if (Option == "--step")
             SetOnce(O.Step, A.ValueOf(Option), Option);
         else if (Option == "--iges")
             SetOnce(O.Iges, A.ValueOf(Option), Option);
+        else if (Option == "--dxf")
+            SetOnce(O.Dxf, A.ValueOf(Option), Option);
         else if (Option == "--stl")
             SetOnce(O.Stl, A.ValueOf(Option), Option);
         else if (Option == "--offsets")
@@ -65,6 +61,8 @@ TExportOptions ParseExport(const TArguments& Arguments) {
             O.BothHalves = true;
         else if (Option == "--curves")
             O.Curves = true;
+        else if (Option == "--dxf-3d")
+            O.DxfModel = true;
         else if (Option == "--samples") {
             const std::string Value = A.ValueOf(Option);
             const auto N = TextToInteger(Value);
@@ -78,7 +76,11 @@ TExportOptions ParseExport(const TArguments& Arguments) {
             SetOnce(O.Input, Option, "FILE.kvp");
     }
     if (!O.Input) throw EUsageError("export needs FILE.kvp");
-    CheckDistinctOutputs(O);
+    if (!O.Step && !O.Iges && !O.Dxf && !O.Stl && !O.Offsets)
+        throw EUsageError(
+            "export needs at least one of --step, --iges, --dxf, --stl and --offsets");
+    if (O.DxfModel && !O.Dxf) throw EUsageError("--dxf-3d needs --dxf");
+    RefuseSameOutputs(O.Outputs());
     return O;
 }
 
@@ -89,7 +91,13 @@ int RunExport(const TArguments& Arguments, std::ostream& Out, std::ostream& Err)
     TReportingKeelvane Model(Err);
     Model.LoadFromFile(*O.Input);
 
-    TOutputFiles Files;
+    // Every output is opened before the work, so that a name that cannot be written fails at
+    // once; none is put into place unless all were written whole.
+    TSafeFileGroup Files;
+    std::map<std::string, std::ostream*> Stream;
+    for (const auto& [Option, Target] : O.Outputs())
+        if (Target) Stream[Option] = &Files.Add(*Target).Stream();
+
     std::vector<std::string> Written;
     TCadContent Cad{&Model, O.BothHalves, {}};
     if (O.Curves) {
@@ -97,23 +105,33 @@ int RunExport(const TArguments& Arguments, std::ostream& Out, std::ostream& Err)
         Cad.Curves.assign(Curves.begin(), Curves.end());
     }
     if (O.Step) {
-        WriteStep(Files.Add(*O.Step), Cad);
+        WriteStep(*Stream["--step"], Cad);
         Written.push_back(*O.Step);
     }
     if (O.Iges) {
-        WriteIges(Files.Add(*O.Iges), Cad);
+        WriteIges(*Stream["--iges"], Cad);
         Written.push_back(*O.Iges);
+    }
+    if (O.Dxf) {
+        TContours Planes;
+        O.Planes.AddTo(Planes, Model.Parameters());
+        TLinesPlanOptions SheetOptions = O.Sheet;
+        SheetOptions.ProjectName = std::filesystem::path(*O.Input).filename().string();
+        const TLinesPlanSheet Sheet(Model, Planes, SheetOptions);
+        WriteLinesPlanDxf(*Stream["--dxf"], Sheet, O.DxfModel);
+        Written.push_back(*O.Dxf + " (" + std::string(SheetOptions.Paper.Name) + " at " +
+                          ScaleText(Sheet.Scale()) + (O.DxfModel ? ", 3-D lines" : "") + ")");
     }
     if (O.Stl) {
         const auto Body = ClosedBody(Model, O.Samples);
-        WriteBinaryStl(Files.Add(*O.Stl), *Body);
+        WriteBinaryStl(*Stream["--stl"], *Body);
         Written.push_back(*O.Stl + " (" + std::to_string(Body->Triangles.size()) +
                           " facets, volume " + FixedText(Body->Volume(), 3) + ")");
     }
     if (O.Offsets) {
         const auto Table = TableOfOffsets(Model, O.Planes.Positions(0, Model.Parameters()),
                                           O.Planes.Positions(2, Model.Parameters()));
-        WriteOffsetsCsv(Files.Add(*O.Offsets), *Table);
+        WriteOffsetsCsv(*Stream["--offsets"], *Table);
         Written.push_back(*O.Offsets + " (" + std::to_string(Table->Stations.size()) +
                           " stations x " + std::to_string(Table->Waterlines.size()) +
                           " waterlines)");

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/planeoptions.h"
 #include "cli/reportingmodel.h"
+#include "cli/sheetoptions.h"
 
 #include "contours/computecontours.h"
 #include "contours/contours.h"
@@ -32,28 +33,8 @@ TLinesOptions ParseLines(const TArguments& Arguments) {
     TArgumentList A(Arguments);
     while (!A.AtEnd()) {
         const std::string Option = A.Next();
-        if (O.Planes.Take(Option, A)) continue;
-        if (Option == "--view") {
-            const std::string Name = A.ValueOf(Option);
-            const auto View = LinesViewByName(Name);
-            if (!View)
-                throw EUsageError("--view is profile, plan, body or all, not '" + Name + "'");
-            O.Sheet.View = *View;
-        } else if (Option == "--paper") {
-            const std::string Name = A.ValueOf(Option);
-            const auto Paper = PaperByName(Name);
-            if (!Paper) throw EUsageError("--paper is A4, A3, A2, A1 or A0, not '" + Name + "'");
-            O.Sheet.Paper = *Paper;
-        } else if (Option == "--scale") {
-            const std::string Text = A.ValueOf(Option);
-            O.Sheet.Scale = ParseScale(Text);
-            if (!O.Sheet.Scale) throw EUsageError("--scale is 1:N with N > 0, not '" + Text + "'");
-        } else if (Option == "--unit") {
-            const std::string Name = A.ValueOf(Option);
-            const auto Unit = LengthUnitByName(Name);
-            if (!Unit) throw EUsageError("--unit is m, mm or ft, not '" + Name + "'");
-            O.Sheet.Unit = *Unit;
-        } else if (Option == "--svg")
+        if (O.Planes.Take(Option, A) || TakeSheetOption(Option, A, O.Sheet)) continue;
+        if (Option == "--svg")
             SetOnce(O.Svg, A.ValueOf(Option), Option);
         else if (Option == "--pdf")
             SetOnce(O.Pdf, A.ValueOf(Option), Option);

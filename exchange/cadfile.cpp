@@ -16,7 +16,11 @@
 #include <Message_PrinterOStream.hxx>
 #include <STEPControl_Controller.hxx>
 #include <STEPControl_Writer.hxx>
+#include <StepData_Protocol.hxx>
+#include <StepData_StepModel.hxx>
+#include <StepData_StepWriter.hxx>
 #include <TCollection_HAsciiString.hxx>
+#include <XSControl_WorkSession.hxx>
 
 namespace {
 
@@ -34,13 +38,13 @@ void PrepareTranslators() {
     Interface_Static::SetCVal("write.iges.unit", "M");
 }
 
-[[noreturn]] void WriteFailed(const std::string& FileName) {
-    throw EIOError("Unable to write file " + FileName);
+void Written(std::ostream& Out, bool Done) {
+    if (!Done) Out.setstate(std::ios::badbit);
 }
 
 } // namespace
 
-void WriteStep(const std::string& FileName, const TCadContent& Content) {
+void WriteStep(std::ostream& Out, const TCadContent& Content) {
     const TopoDS_Shape Shape = CadShape(Content);
     PrepareTranslators();
     STEPControl_Writer Writer;
@@ -49,10 +53,15 @@ void WriteStep(const std::string& FileName, const TCadContent& Content) {
     APIHeaderSection_MakeHeader Header(Writer.Model());
     Header.SetName(new TCollection_HAsciiString("Keelvane hull"));
     Header.SetOriginatingSystem(new TCollection_HAsciiString("Keelvane"));
-    if (Writer.Write(FileName.c_str()) != IFSelect_RetDone) WriteFailed(FileName);
+    // The writer itself writes only to a file name; its model goes out through the STEP text
+    // writer, as the writer's own file output does.
+    const auto Protocol = Handle(StepData_Protocol)::DownCast(Writer.WS()->Protocol());
+    StepData_StepWriter Text(Writer.Model());
+    Text.SendModel(Protocol);
+    Written(Out, Text.Print(Out));
 }
 
-void WriteIges(const std::string& FileName, const TCadContent& Content) {
+void WriteIges(std::ostream& Out, const TCadContent& Content) {
     const TopoDS_Shape Shape = CadShape(Content);
     PrepareTranslators();
     IGESControl_Writer Writer("M", 0); // faces as trimmed B-spline surfaces
@@ -63,7 +72,7 @@ void WriteIges(const std::string& FileName, const TCadContent& Content) {
     if (!Writer.AddShape(Shape))
         throw EGeometryError("Open CASCADE could not translate the hull to IGES");
     Writer.ComputeModel();
-    if (!Writer.Write(FileName.c_str())) WriteFailed(FileName);
+    Written(Out, Writer.Write(Out));
 }
 
 #if defined(__SANITIZE_ADDRESS__)

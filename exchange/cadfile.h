@@ -2,11 +2,12 @@
 // IGES 5.3 file, written by Open CASCADE's translators.
 #pragma once
 
-#include <string>
+#include <ostream>
 
 struct TCadContent;
 
-// Lengths go out as metres, the unit the hull's dimensions are meant in. EGeometryError when the
-// content cannot be translated, EIOError when the file cannot be written.
-void WriteStep(const std::string& FileName, const TCadContent& Content);
-void WriteIges(const std::string& FileName, const TCadContent& Content);
+// The file's text onto Out, which the caller puts into place (see TSafeFile); a translator that
+// fails to write marks Out as failed. Lengths go out as metres, the unit the hull's dimensions
+// are meant in. EGeometryError when the content cannot be translated.
+void WriteStep(std::ostream& Out, const TCadContent& Content);
+void WriteIges(std::ostream& Out, const TCadContent& Content);

@@ -19,7 +19,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -59,6 +60,12 @@ class CadFileTest : public ::testing::Test {
 protected:
     TScratchFolder Scratch;
     TKeelvane Hull;
+
+    static void Save(void (*Write)(std::ostream&, const TCadContent&), const std::string& FileName,
+                     const TCadContent& Content) {
+        std::ofstream Out(FileName, std::ios::binary);
+        Write(Out, Content);
+    }
 
     void SetUp() override { Hull.Generate(); }
 
@@ -106,36 +113,34 @@ protected:
 } // namespace
 
 TEST_F(CadFileTest, StepHoldsTheSurfaceExactly) {
-    WriteStep(Scratch.File("hull.step"), Content(false, false));
+    Save(WriteStep, Scratch.File("hull.step"), Content(false, false));
     const std::string Text = FileText(Scratch.File("hull.step"));
     EXPECT_NE(Text.find("AUTOMOTIVE_DESIGN"), std::string::npos); // the AP214 schema
     EXPECT_NE(Text.find("B_SPLINE_SURFACE_WITH_KNOTS"), std::string::npos);
     CheckReadBack(ReadBack<STEPControl_Reader>(Scratch.File("hull.step")), false, false);
 
-    WriteStep(Scratch.File("both.step"), Content(true, true));
+    Save(WriteStep, Scratch.File("both.step"), Content(true, true));
     CheckReadBack(ReadBack<STEPControl_Reader>(Scratch.File("both.step")), true, true);
 }
 
 TEST_F(CadFileTest, IgesHoldsTheSurfaceExactly) {
-    WriteIges(Scratch.File("hull.igs"), Content(false, false));
+    Save(WriteIges, Scratch.File("hull.igs"), Content(false, false));
     const std::string Text = FileText(Scratch.File("hull.igs"));
     EXPECT_NE(Text.find("5.3"), std::string::npos);
     CheckReadBack(ReadBack<IGESControl_Reader>(Scratch.File("hull.igs")), false, false);
 
-    WriteIges(Scratch.File("both.igs"), Content(true, true));
+    Save(WriteIges, Scratch.File("both.igs"), Content(true, true));
     CheckReadBack(ReadBack<IGESControl_Reader>(Scratch.File("both.igs")), true, true);
 }
 
-TEST_F(CadFileTest, NoSurfaceOrNoFolderIsAClearErrorAndNoFile) {
+TEST_F(CadFileTest, NoSurfaceIsAClearError) {
     TKeelvane Fresh; // never generated: no net
     const TCadContent Empty{&Fresh, false, {}};
-    ExpectMessage([&] { WriteStep(Scratch.File("a.step"), Empty); }, NoSurfaceText);
-    ExpectMessage([&] { WriteIges(Scratch.File("a.igs"), Empty); }, NoSurfaceText);
-    const std::string Missing = Scratch.File("missing/b.step");
-    ExpectMessage([&] { WriteStep(Missing, Content(false, false)); },
-                  "Unable to write file " + Missing);
-    EXPECT_TRUE(std::filesystem::is_empty(Scratch.Path()));
+    std::ostringstream Out;
+    ExpectMessage([&] { WriteStep(Out, Empty); }, NoSurfaceText);
+    ExpectMessage([&] { WriteIges(Out, Empty); }, NoSurfaceText);
+    EXPECT_EQ(Out.str(), "");
 
     Hull.OrderU = 30;
-    EXPECT_THROW(WriteStep(Scratch.File("c.step"), Content(false, false)), EGeometryError);
+    EXPECT_THROW(Save(WriteStep, Scratch.File("c.step"), Content(false, false)), EGeometryError);
 }

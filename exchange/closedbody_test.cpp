@@ -6,12 +6,11 @@
 #include "geometry/bsurface.h"
 #include "hull/keelvane.h"
 
-#include "geometry/scratchfolder.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <map>
+#include <sstream>
 
 namespace {
 
@@ -100,13 +99,13 @@ TEST(ClosedBodyTest, ABoxSectionClosesWithLidsAtBothEndsAndTheDeck) {
 }
 
 TEST(ClosedBodyTest, TheStlFileHoldsTheBodyWeldedInSinglePrecision) {
-    TScratchFolder Scratch;
     TKeelvane Hull;
     Hull.Generate();
     const auto Body = ClosedBody(Hull);
-    WriteBinaryStl(Scratch.File("hull.stl"), *Body);
+    std::ostringstream Out;
+    WriteBinaryStl(Out, *Body);
 
-    const std::string Data = FileText(Scratch.File("hull.stl"));
+    const std::string Data = Out.str();
     ASSERT_GE(Data.size(), 84u);
     std::uint32_t Count = 0;
     std::memcpy(&Count, Data.data() + 80, 4);

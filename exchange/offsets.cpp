@@ -6,7 +6,6 @@
 #include "geometry/bsurface.h"
 #include "geometry/errors.h"
 #include "geometry/records.h"
-#include "geometry/safefile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -137,9 +136,7 @@ std::unique_ptr<TOffsetTable> TableOfOffsets(TBSplineSurface& Surface,
     return Table;
 }
 
-void WriteOffsetsCsv(const std::string& FileName, const TOffsetTable& Table) {
-    TSafeFile File(FileName);
-    std::ostream& Out = File.Stream();
+void WriteOffsetsCsv(std::ostream& Out, const TOffsetTable& Table) {
     Out << "x \\ z";
     for (const double z : Table.Waterlines) Out << ',' << GeneralText(z);
     Out << "\r\n";
@@ -148,5 +145,4 @@ void WriteOffsetsCsv(const std::string& FileName, const TOffsetTable& Table) {
         for (const auto& y : Table.HalfBreadths[s]) Out << ',' << (y ? FixedText(*y, 4) : "");
         Out << "\r\n";
     }
-    File.Commit();
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,5 @@ std::unique_ptr<TOffsetTable> TableOfOffsets(TBSplineSurface& Surface,
                                              const std::vector<double>& Waterlines);
 
 // A header row "x \ z" and the waterline heights, then per station its x and half-breadths to
-// four decimals, an empty cell where there is none. EIOError when it cannot be written.
-void WriteOffsetsCsv(const std::string& FileName, const TOffsetTable& Table);
+// four decimals, an empty cell where there is none.
+void WriteOffsetsCsv(std::ostream& Out, const TOffsetTable& Table);

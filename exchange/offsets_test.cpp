@@ -4,10 +4,11 @@
 #include "geometry/bsurface.h"
 #include "geometry/errors.h"
 
-#include "geometry/scratchfolder.h"
 #include "geometry/testsupport.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace {
 
@@ -49,10 +50,9 @@ TEST(OffsetsTest, TheOutermostOfSeveralCrossingsAndNoneWhereTheyDoNotMeet) {
     EXPECT_FALSE(Row[2]);                                         // above the surface
     for (const auto& y : Table->HalfBreadths[1]) EXPECT_FALSE(y); // beyond its end
 
-    TScratchFolder Scratch;
-    WriteOffsetsCsv(Scratch.File("offsets.csv"), *Table);
-    EXPECT_EQ(FileText(Scratch.File("offsets.csv")),
-              "x \\ z,0.25,0.64,1.5\r\n5,0.7500,0.9000,\r\n12,,,\r\n");
+    std::ostringstream Csv;
+    WriteOffsetsCsv(Csv, *Table);
+    EXPECT_EQ(Csv.str(), "x \\ z,0.25,0.64,1.5\r\n5,0.7500,0.9000,\r\n12,,,\r\n");
 }
 
 TEST(OffsetsTest, EmptyListsAndMissingSurfacesAreRefused) {

@@ -3,13 +3,12 @@
 #include "exchange/stlfile.h"
 
 #include "exchange/closedbody.h"
-#include "geometry/errors.h"
 #include "geometry/records.h"
-#include "geometry/safefile.h"
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 namespace {
 
@@ -33,9 +32,7 @@ private:
 
 } // namespace
 
-void WriteBinaryStl(const std::string& FileName, const TTriangleMesh& Mesh) {
-    TSafeFile File(FileName);
-    std::ostream& Out = File.Stream();
+void WriteBinaryStl(std::ostream& Out, const TTriangleMesh& Mesh) {
     std::string Header = "Keelvane hull body, binary STL";
     Header.resize(80, ' ');
     Out.write(Header.data(), static_cast<std::streamsize>(Header.size()));
@@ -56,5 +53,4 @@ void WriteBinaryStl(const std::string& FileName, const TTriangleMesh& Mesh) {
         for (const TRPoint* P : {&A, &B, &C}) W.Point(P->X, P->Y, P->Z);
         W.Word(0, 2);
     }
-    File.Commit();
 }

@@ -2,9 +2,9 @@
 // printers.
 #pragma once
 
-#include <string>
+#include <ostream>
 
 struct TTriangleMesh;
 
-// EIOError when the file cannot be written.
-void WriteBinaryStl(const std::string& FileName, const TTriangleMesh& Mesh);
+// The file's bytes onto Out.
+void WriteBinaryStl(std::ostream& Out, const TTriangleMesh& Mesh);
