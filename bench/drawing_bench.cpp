@@ -1,11 +1,15 @@
 // The lines plan sheet: laying out and building the smooth lines of the default hull with the
-// usual planes at the scale of an A3 and of an A0 sheet, and drawing it as SVG.
+// usual planes at the scale of an A3 and of an A0 sheet, and drawing it as SVG and as DXF (with
+// the 3-D lines in model space).
 #include "bench/defaulthull.h"
 #include "contours/contours.h"
 #include "display/svgstream.h"
 #include "drawing/linesplan.h"
+#include "exchange/linesplandxf.h"
 
 #include <benchmark/benchmark.h>
+
+#include <sstream>
 
 namespace {
 
@@ -30,18 +34,32 @@ void BM_LinesPlanSheet(benchmark::State& State, const char* Paper) {
 BENCHMARK_CAPTURE(BM_LinesPlanSheet, A3, "A3")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_LinesPlanSheet, A0, "A0")->Unit(benchmark::kMillisecond);
 
-void BM_DrawSheetAsSvg(benchmark::State& State) {
+std::size_t SvgSize(const TLinesPlanSheet& Sheet) {
+    TSvgStream Svg(Sheet.Width(), Sheet.Height(), "mm");
+    Sheet.Draw(Svg);
+    return Svg.Document().size();
+}
+
+std::size_t DxfSize(const TLinesPlanSheet& Sheet) {
+    std::ostringstream Out;
+    WriteLinesPlanDxf(Out, Sheet, true);
+    return Out.str().size();
+}
+
+// The usual sheet drawn by Draw, which answers the size of the file.
+void BM_DrawSheet(benchmark::State& State, std::size_t (*Draw)(const TLinesPlanSheet&)) {
     TContours Planes;
     UsualPlanes(Planes);
     const TLinesPlanSheet Sheet(GeneratedDefaultHull(), Planes, TLinesPlanOptions());
     std::size_t Size = 0;
-    for (auto _ : State) {
-        TSvgStream Svg(Sheet.Width(), Sheet.Height(), "mm");
-        Sheet.Draw(Svg);
-        Size = Svg.Document().size();
-    }
+    for (auto _ : State) Size = Draw(Sheet);
     State.counters["bytes"] = static_cast<double>(Size);
 }
-BENCHMARK(BM_DrawSheetAsSvg)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_DrawSheet, Svg, SvgSize)
+    ->Name("BM_DrawSheetAsSvg")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_DrawSheet, Dxf, DxfSize)
+    ->Name("BM_DrawSheetAsDxf")
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 
 namespace {
 
@@ -123,14 +124,8 @@ void TDxfStream::SetLayer(const std::string& Name) {
     FLayer = LayerIndex(Name);
 }
 
-std::vector<std::string> TDxfStream::Layers() const {
-    std::vector<std::string> Names;
-    for (const TLayer& L : FLayers) Names.push_back(L.Name);
-    return Names;
-}
-
 void TDxfStream::Group(int Code, const std::string& Value) {
-    FEntities += std::to_string(Code) + "\n" + Value + "\n";
+    FEntities.append(std::to_string(Code)).append(1, '\n').append(Value).append(1, '\n');
 }
 
 void TDxfStream::Number(int Code, double Value) {
@@ -140,7 +135,11 @@ void TDxfStream::Number(int Code, double Value) {
 void TDxfStream::Entity(const char* Kind, std::size_t Layer, TColor Color, bool Sheet) {
     Group(0, Kind);
     Group(8, FLayers[Layer].Name);
-    const int Index = PaletteIndex(Color);
+    if (Color != FPaletteColor) {
+        FPaletteColor = Color;
+        FPaletteIndex = PaletteIndex(Color);
+    }
+    const int Index = FPaletteIndex;
     if (FLayers[Layer].Color == 0) FLayers[Layer].Color = Index;
     if (Index != FLayers[Layer].Color) Group(62, std::to_string(Index));
     if (!Sheet) return;
@@ -163,9 +162,11 @@ void TDxfStream::TBox::Include(double X, double Y, double Z) {
 
 void TDxfStream::SheetPoint(int Offset, double X, double Y) {
     (FPaperSpace ? FPaperBox : FModelBox).Include(X, FHeight - Y, 0);
-    Number(10 + Offset, X);
-    Number(20 + Offset, FHeight - Y);
-    Number(30 + Offset, 0);
+    // A tenth of a micrometre on paper is finer than any plotter draws.
+    const auto Sheet = [](double V) { return GeneralText(std::round(V * 1e4) / 1e4 + 0.0); };
+    Group(10 + Offset, Sheet(X));
+    Group(20 + Offset, Sheet(FHeight - Y));
+    Group(30 + Offset, "0");
 }
 
 void TDxfStream::Line(double X1, double Y1, double, double X2, double Y2, double) {
@@ -259,7 +260,7 @@ void TDxfStream::AddPolyline3D(const TRPoints& Points, const std::string& Layer)
     Polyline(Points, true, LayerIndex(Layer));
 }
 
-std::string TDxfStream::Document() const {
+void TDxfStream::Write(std::ostream& Out) const {
     TGroups G;
     G(0, "SECTION");
     G(2, "HEADER");
@@ -336,8 +337,11 @@ std::string TDxfStream::Document() const {
 
     G(0, "SECTION");
     G(2, "ENTITIES");
-    G.Text += FEntities;
-    G(0, "ENDSEC");
-    G(0, "EOF");
-    return G.Text;
+    Out << G.Text << FEntities << "0\nENDSEC\n0\nEOF\n";
+}
+
+std::string TDxfStream::Document() const {
+    std::ostringstream Out;
+    Write(Out);
+    return Out.str();
 }

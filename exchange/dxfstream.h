@@ -49,11 +49,9 @@ public:
     // The points as a 3-D polyline in model space, in model coordinates, on Layer.
     void AddPolyline3D(const TRPoints& Points, const std::string& Layer);
 
-    // Layer names in the order of first use.
-    std::vector<std::string> Layers() const;
     // The whole file.
+    void Write(std::ostream& Out) const;
     std::string Document() const;
-    void Write(std::ostream& Out) const { Out << Document(); }
 
 private:
     struct TLayer {
@@ -68,6 +66,8 @@ private:
     std::vector<TLayer> FLayers{{"0", 7}};
     std::size_t FLayer = 0;
     std::vector<TLineStyle> FLineTypes; // styles used, other than solid
+    TColor FPaletteColor = clNone;      // the colour last looked up in the palette, and its index
+    int FPaletteIndex = 0;
     std::string FEntities;
     // The extents of what each space holds.
     struct TBox {
