@@ -77,24 +77,31 @@ constexpr double CapitalHeight = 0.7;
 // Average width of a character in the plain text font, relative to its size.
 constexpr double CharacterWidth = 0.6;
 
-// Text in the file's ASCII, characters beyond it as the "\U+XXXX" escapes DXF readers decode.
+// The characters of the file's code page (ANSI 1252) as its bytes: ASCII and the Latin-1 letters;
+// others as the "\U+XXXX" escapes DXF readers decode. Bytes that are not UTF-8 pass as Latin-1.
 std::string DxfText(const std::string& S) {
     std::string Out;
+    const auto Byte = [&](std::size_t k) { return static_cast<unsigned char>(S[k]); };
     for (std::size_t i = 0; i < S.size();) {
-        const auto Byte = static_cast<unsigned char>(S[i]);
-        const int Length = Byte < 0x80 ? 1 : Byte >= 0xF0 ? 4 : Byte >= 0xE0 ? 3 : 2;
-        if (Length == 1) {
+        const std::size_t Length = Byte(i) < 0xC0 ? 1 : Byte(i) < 0xE0 ? 2 : Byte(i) < 0xF0 ? 3 : 4;
+        unsigned Code = Byte(i) & (0xFFu >> (Length == 1 ? 0 : Length + 1));
+        bool Valid = Length > 1 && i + Length <= S.size();
+        for (std::size_t k = 1; Valid && k < Length; ++k) {
+            Valid = (Byte(i + k) & 0xC0u) == 0x80u;
+            Code = Code << 6 | (Byte(i + k) & 0x3Fu);
+        }
+        if (!Valid) { // ASCII, or a byte that starts no UTF-8 character
             Out += S[i++];
             continue;
         }
-        unsigned Code = Byte & (0x7Fu >> Length);
-        for (int k = 1; k < Length && i + static_cast<std::size_t>(k) < S.size(); ++k)
-            Code = Code << 6 |
-                   (static_cast<unsigned char>(S[i + static_cast<std::size_t>(k)]) & 0x3Fu);
-        char Escape[12];
-        std::snprintf(Escape, sizeof Escape, "\\U+%04X", Code);
-        Out += Escape;
-        i += static_cast<std::size_t>(Length);
+        if (Code >= 0xA0 && Code <= 0xFF) {
+            Out += static_cast<char>(Code);
+        } else {
+            char Escape[12];
+            std::snprintf(Escape, sizeof Escape, "\\U+%04X", Code);
+            Out += Escape;
+        }
+        i += Length;
     }
     return Out;
 }
