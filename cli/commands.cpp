@@ -39,7 +39,7 @@ const std::vector<TCommand>& Commands() {
             "  --samples N         facets per knot span of the STL body\n"
             "  --offsets F         the half-breadths at each station and waterline as CSV\n"
             "The planes of the lines plan and the offsets, and the DXF sheet:\n") +
-        PlanesHelp + SheetOptionsHelp +
+        PlanesHelp + SheetOptionsHelp + "  -q, --quiet        print errors only\n" +
         "Example:\n"
         "  keelvane-cli export ship.kvp --step ship.step --dxf ship.dxf --stl ship.stl\n";
     static const std::vector<TCommand> List = {

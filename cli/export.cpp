@@ -137,6 +137,7 @@ int RunExport(const TArguments& Arguments, std::ostream& Out, std::ostream& Err)
                           " waterlines)");
     }
     Files.Commit();
+    if (ReportOptions().Quiet) return 0;
     Out << "Exported";
     for (std::size_t i = 0; i < Written.size(); ++i) Out << (i ? ", " : " ") << Written[i];
     Out << "\n";
