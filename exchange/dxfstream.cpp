@@ -106,6 +106,34 @@ std::string DxfText(const std::string& S) {
     return Out;
 }
 
+// Whether B lies on the segment from A to C in the sheet's plane, between its ends.
+bool Inside(const TRPoint& A, const TRPoint& B, const TRPoint& C) {
+    const double ux = C.X - A.X, uy = C.Y - A.Y, Length = std::hypot(ux, uy);
+    if (!(Length > 0)) return false;
+    const double bx = B.X - A.X, by = B.Y - A.Y;
+    const double Along = (bx * ux + by * uy) / Length;
+    return std::abs(bx * uy - by * ux) / Length <= Coincident && Along > 0 && Along < Length;
+}
+
+// The points of a polyline worth writing: none on the one before it (a line seen end on adds
+// segments without direction), and on the sheet none inside a straight run (a plane seen edge on
+// is a straight line, however many points its section has).
+std::vector<const TRPoint*> Corners(const TRPoints& Points, bool ThreeD) {
+    std::vector<const TRPoint*> Kept;
+    for (int i = 0; i < Points.Count(); ++i) {
+        const TRPoint& P = Points.At(i);
+        if (!Kept.empty() && std::abs(P.X - Kept.back()->X) <= Coincident &&
+            std::abs(P.Y - Kept.back()->Y) <= Coincident &&
+            (!ThreeD || std::abs(P.Z - Kept.back()->Z) <= Coincident))
+            continue;
+        if (!ThreeD && Kept.size() >= 2 && Inside(*Kept[Kept.size() - 2], *Kept.back(), P))
+            Kept.back() = &P;
+        else
+            Kept.push_back(&P);
+    }
+    return Kept;
+}
+
 class TGroups {
 public:
     void operator()(int Code, const std::string& Value) {
@@ -189,15 +217,7 @@ void TDxfStream::Circle(double X, double Y, double, double Radius) {
 }
 
 void TDxfStream::Polyline(const TRPoints& Points, bool ThreeD, std::size_t Layer) {
-    // A point on the one before it (a line seen end on) adds a segment without direction.
-    std::vector<const TRPoint*> Kept;
-    for (int i = 0; i < Points.Count(); ++i) {
-        const TRPoint& P = Points.At(i);
-        if (Kept.empty() || std::abs(P.X - Kept.back()->X) > Coincident ||
-            std::abs(P.Y - Kept.back()->Y) > Coincident ||
-            (ThreeD && std::abs(P.Z - Kept.back()->Z) > Coincident))
-            Kept.push_back(&P);
-    }
+    const std::vector<const TRPoint*> Kept = Corners(Points, ThreeD);
     if (Kept.size() < 2) return;
     Entity("POLYLINE", Layer, Points.UseColors ? Points.LineColor : FLineColor, !ThreeD);
     Group(66, "1");
