@@ -40,16 +40,38 @@ std::array<double, 3> PaletteColor(int Index) {
     return {Channel(0), Channel(2), Channel(4)};
 }
 
+// An sRGB colour in CIE L*a*b* (D65), where distances are close to the differences the eye sees.
+std::array<double, 3> Lab(const std::array<double, 3>& Rgb) {
+    double Linear[3];
+    for (std::size_t k = 0; k < 3; ++k) {
+        const double c = Rgb[k] / 255;
+        Linear[k] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    }
+    const auto f = [](double t) {
+        return t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116;
+    };
+    const double X = f((0.4124 * Linear[0] + 0.3576 * Linear[1] + 0.1805 * Linear[2]) / 0.95047);
+    const double Y = f(0.2126 * Linear[0] + 0.7152 * Linear[1] + 0.0722 * Linear[2]);
+    const double Z = f((0.0193 * Linear[0] + 0.1192 * Linear[1] + 0.9505 * Linear[2]) / 1.08883);
+    return {116 * Y - 16, 500 * (X - Y), 200 * (Y - Z)};
+}
+
 // The palette index nearest a screen colour as it prints on paper; black prints as the
 // foreground colour.
 int PaletteIndex(TColor ScreenColor) {
     const TColor Paper = PaperColor(ScreenColor);
     if (Paper == clBlack) return ForegroundIndex;
-    const auto Wanted = Rgb(Paper);
+    static const auto Palette = [] {
+        std::array<std::array<double, 3>, 250> Colors{};
+        for (int Index = 1; Index < 250; Index = Index == 6 ? 10 : Index + 1)
+            Colors[static_cast<std::size_t>(Index)] = Lab(PaletteColor(Index));
+        return Colors;
+    }();
+    const auto Wanted = Lab(Rgb(Paper));
     int Best = ForegroundIndex;
-    double BestDistance = 3 * 255.0 * 255.0;
+    double BestDistance = 1e9;
     for (int Index = 1; Index < 250; Index = Index == 6 ? 10 : Index + 1) {
-        const auto C = PaletteColor(Index);
+        const auto& C = Palette[static_cast<std::size_t>(Index)];
         double Distance = 0;
         for (std::size_t k = 0; k < 3; ++k) Distance += (C[k] - Wanted[k]) * (C[k] - Wanted[k]);
         if (Distance < BestDistance) {
