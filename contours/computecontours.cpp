@@ -1,7 +1,6 @@
 // The lines plan of a surface at three samples per control point and direction.
 #include "contours/computecontours.h"
 
-#include "contours/createcontours.h"
 #include "geometry/bsurface.h"
 #include "geometry/polygon.h"
 #include "geometry/polylist.h"
@@ -30,13 +29,13 @@ private:
 
 } // namespace
 
-std::unique_ptr<TPolylineList> ComputeContours(TBSplineSurface& Surface,
-                                               const TContours& Contours) {
+std::unique_ptr<TPolylineList> ComputeContours(TBSplineSurface& Surface, const TContours& Contours,
+                                               const TContourProgress& Progress) {
     std::unique_ptr<TPolygonList> Polygons;
     {
         const TSamplingOverride Sampling(Surface, 3 * Surface.NumU, 3 * Surface.NumV);
         Polygons = Surface.GetPolygons();
     }
-    auto Result = CreateContours(*Polygons, Contours);
+    auto Result = CreateContours(*Polygons, Contours, Progress);
     return Result ? std::move(Result) : std::make_unique<TPolylineList>();
 }

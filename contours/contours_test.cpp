@@ -1,5 +1,5 @@
-// Contour building: the cutting rules, cleaning, joining, chain length, colours, order, and an
-// analytic check on a sampled cylinder.
+// Contour building: the cutting rules, cleaning, joining, chain length, colours, order, an
+// analytic check on a sampled cylinder, and the progress reported.
 #include "contours/contourlinks.h"
 #include "contours/contours.h"
 #include "contours/createcontours.h"
@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -163,4 +165,21 @@ TEST(CreateContoursTest, CylinderSectionsAreClosedCirclesWithinChordError) {
             }
         }
     }
+}
+
+TEST(CreateContoursTest, ProgressRisesStepByStepToCompletion) {
+    // 19,200 triangles and 301 planes: reports while the triangles are sorted to the planes and
+    // while the planes are cut, but never one per plane.
+    const auto Faces = Cylinder(2.0, 10.0, 200, 48, false);
+    TContours C;
+    for (int k = 0; k < 300; ++k) C.Add(0, 0.01 + k * 0.033);
+    C.Add(2, 0.5);
+    std::vector<double> Heard;
+    const auto Result = CreateContours(*Faces, C, [&](double F) { Heard.push_back(F); });
+    ASSERT_EQ(Result->Count(), 302);
+    ASSERT_GE(Heard.size(), 10u);
+    EXPECT_LE(Heard.size(), 101u);
+    EXPECT_EQ(Heard.front(), 0.0);
+    EXPECT_EQ(Heard.back(), 1.0);
+    EXPECT_EQ(std::adjacent_find(Heard.begin(), Heard.end(), std::greater_equal<>()), Heard.end());
 }

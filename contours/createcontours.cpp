@@ -1,72 +1,135 @@
 // Building the lines plan: cutting every triangle with every plane, then joining per plane.
 #include "contours/createcontours.h"
 
-#include "contours/contourlinks.h"
 #include "contours/contours.h"
+#include "contours/linkindex.h"
+#include "contours/planecut.h"
 #include "geometry/console.h"
 #include "geometry/polygon.h"
 #include "geometry/polylist.h"
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
+#include <cstdint>
 #include <vector>
 
 namespace {
 
 constexpr double MinimumChainLength = 0.001;
+// The share of the reported work that sorting the triangles to the planes stands for, cutting
+// and joining plane by plane taking the rest: about what each takes on a finely sampled hull.
+constexpr double SortingShare = 0.3;
+// Triangles sorted between two reports of progress.
+constexpr int TrianglesPerReport = 8192;
 
-std::unique_ptr<TLinksList> BuildLinksList(const TContours& Contours) {
-    auto Result = std::make_unique<TLinksList>();
-    for (int Axis = 0; Axis < 3; ++Axis) {
+// A cutting plane and the triangles whose extent reaches it, in the order of the triangle set.
+struct TPlane {
+    std::uint8_t Axis;
+    double Position;
+    std::vector<const TPolygon*> Triangles;
+};
+
+std::vector<TPlane> PlanesOf(const TContours& Contours) {
+    std::vector<TPlane> Result;
+    for (std::uint8_t Axis = 0; Axis < 3; ++Axis) {
         const TContourList& List = Contours.List(Axis);
         for (int i = 0; i < List.Count(); ++i)
-            Result->Add(static_cast<std::uint8_t>(Axis), List.Contour(i).Position);
+            Result.push_back({Axis, List.Contour(i).Position, {}});
     }
     return Result;
 }
+
+// Passes on a fraction only a step beyond the last one passed, and the completion, so that the
+// receiver hears steady growth a hundred times at most, however many planes there are.
+class TProgressReport {
+public:
+    explicit TProgressReport(const TContourProgress& AReport) : Report(AReport) {}
+    void operator()(double Fraction) {
+        if (!Report || (Fraction < Last + 0.01 && !(Fraction == 1.0 && Last < 1.0))) return;
+        Last = Fraction;
+        Report(Fraction);
+    }
+
+private:
+    const TContourProgress& Report;
+    double Last = -1.0;
+};
 
 // The planes of one axis ordered by position, so that a triangle is offered only to the planes
 // within its extent instead of being tested against all of them.
 class TPlanesByPosition {
 public:
-    TPlanesByPosition(const TLinksList& Links, int Axis) {
-        for (int i = 0; i < Links.Count(); ++i) {
-            TContourLinks& L = Links.Links(i);
-            if (L.Axis == Axis && !std::isnan(L.Position)) Planes.emplace_back(L.Position, &L);
+    TPlanesByPosition(std::vector<TPlane>& All, int Axis) {
+        std::vector<TPlane*> Sorted;
+        for (TPlane& P : All)
+            if (P.Axis == Axis && !std::isnan(P.Position)) Sorted.push_back(&P);
+        std::sort(Sorted.begin(), Sorted.end(),
+                  [](const TPlane* A, const TPlane* B) { return A->Position < B->Position; });
+        for (TPlane* P : Sorted) {
+            Positions.push_back(P->Position);
+            Planes.push_back(P);
         }
-        std::sort(Planes.begin(), Planes.end(),
-                  [](const auto& A, const auto& B) { return A.first < B.first; });
     }
 
-    void Cut(const TPolygon& Polygon, const TExtents& E, double Min, double Max) const {
-        auto P = std::lower_bound(Planes.begin(), Planes.end(), Min,
-                                  [](const auto& Plane, double V) { return Plane.first < V; });
-        for (; P != Planes.end() && P->first <= Max; ++P) P->second->Cut(Polygon, E);
+    // Hands Polygon to each plane from Min to Max.
+    void Offer(const TPolygon& Polygon, double Min, double Max) {
+        for (std::size_t k = FirstFrom(Min); k < Positions.size() && Positions[k] <= Max; ++k)
+            Planes[k]->Triangles.push_back(&Polygon);
     }
 
 private:
-    std::vector<std::pair<double, TContourLinks*>> Planes;
+    std::vector<double> Positions; // ascending
+    std::vector<TPlane*> Planes;   // at those positions
+    std::size_t Hint = 0;          // the answer for the triangle before
+
+    // The first plane at or beyond Min, as a binary search would find it. Neighbouring
+    // triangles of a sampled surface lie close together, so a walk from the answer for the one
+    // before takes a step or two.
+    std::size_t FirstFrom(double Min) {
+        if (std::isnan(Min)) return 0;
+        while (Hint > 0 && Positions[Hint - 1] >= Min) --Hint;
+        while (Hint < Positions.size() && Positions[Hint] < Min) ++Hint;
+        return Hint;
+    }
 };
 
-void CutPolygons(const TPolygons& Polygons, const TLinksList& Links) {
-    const TPlanesByPosition X(Links, 0), Y(Links, 1), Z(Links, 2);
+void SortToPlanes(const TPolygons& Polygons, std::vector<TPlane>& Planes, TProgressReport& Report) {
+    TPlanesByPosition X(Planes, 0), Y(Planes, 1), Z(Planes, 2);
     TExtents E;
     for (int i = 0; i < Polygons.Count(); ++i) {
+        if (i % TrianglesPerReport == 0) Report(SortingShare * i / Polygons.Count());
         const TPolygon& Polygon = Polygons.Polygon(i);
         if (Polygon.Kind() == 1) continue;
         Polygon.PolygonExtents(E);
-        X.Cut(Polygon, E, E.MinX, E.MaxX);
-        Y.Cut(Polygon, E, E.MinY, E.MaxY);
-        Z.Cut(Polygon, E, E.MinZ, E.MaxZ);
+        X.Offer(Polygon, E.MinX, E.MaxX);
+        Y.Offer(Polygon, E.MinY, E.MaxY);
+        Z.Offer(Polygon, E.MinZ, E.MaxZ);
     }
 }
 
-// A failure while joining costs the whole result, not the program.
-std::unique_ptr<TPolylineList> JoinAll(const TLinksList& Links) {
+// Cuts the triangles of each plane in turn and joins the segments before the next plane, so
+// that one plane's segments are all that is held. A failure while joining costs the whole
+// result, not the program.
+std::unique_ptr<TPolylineList> CutAndJoin(std::vector<TPlane>& Planes, TProgressReport& Report) {
+    std::size_t Total = 0, Done = 0;
+    for (const TPlane& P : Planes) Total += P.Triangles.size();
     try {
         auto Result = std::make_unique<TPolylineList>();
-        for (int i = 0; i < Links.Count(); ++i) Links.Links(i).Join(*Result);
+        std::vector<TCutSegment> Segments;
+        TLinkEndIndex Index;
+        TExtents E;
+        TCutSegment S;
+        for (TPlane& P : Planes) {
+            // Short of 1 until the end, also when the planes left have nothing to cut.
+            Report(SortingShare +
+                   (1 - SortingShare) * static_cast<double>(Done) / static_cast<double>(Total + 1));
+            Done += P.Triangles.size();
+            for (const TPolygon* T : P.Triangles) {
+                T->PolygonExtents(E);
+                if (CutTriangle(*T, E, P.Axis, P.Position, S)) Segments.push_back(S);
+            }
+            JoinSegments(Segments, ContourColors[P.Axis], Index, *Result);
+        }
         return Result;
     } catch (...) {
         return nullptr;
@@ -83,13 +146,15 @@ void DropShortChains(TPolylineList& List) {
 
 } // namespace
 
-std::unique_ptr<TPolylineList> CreateContours(const TPolygons& Polygons,
-                                              const TContours& Contours) {
+std::unique_ptr<TPolylineList> CreateContours(const TPolygons& Polygons, const TContours& Contours,
+                                              const TContourProgress& Progress) {
     Console().WriteLine("  Creating Contours from Polygon Representation...");
-    const auto Links = BuildLinksList(Contours);
-    if (Links->Count() == 0) return nullptr;
-    CutPolygons(Polygons, *Links);
-    auto Result = JoinAll(*Links);
+    auto Planes = PlanesOf(Contours);
+    if (Planes.empty()) return nullptr;
+    TProgressReport Report(Progress);
+    SortToPlanes(Polygons, Planes, Report);
+    auto Result = CutAndJoin(Planes, Report);
     if (Result) DropShortChains(*Result);
+    Report(1.0);
     return Result;
 }

@@ -1,40 +1,71 @@
-// The index of link ends: ends bucketed in cells a few point tolerances wide, so that the ends
-// the same as a point lie in the one or few cells around it.
+// The index of segment ends: ends bucketed by the cell a few point tolerances wide that holds
+// them, the cells hashed to buckets, so that the ends the same as a point lie in the one or few
+// buckets of the cells around it. Cells sharing a bucket cost a few more comparisons, never a
+// wrong answer: every end found is compared with the point itself.
 #include "contours/linkindex.h"
 
-#include <algorithm>
-#include <cmath>
+#include <numeric>
 
 namespace {
 
-// Wide enough that a point's tolerance box seldom straddles two cells, narrow enough that a
-// cell holds only the ends meeting at one place of a sampled surface.
-constexpr double CellSize = 16 * PointTolerance;
+// Cells 16 point tolerances wide: wide enough that a point's tolerance box seldom straddles two
+// cells, narrow enough that a cell holds only the ends meeting at one place of a sampled surface.
+constexpr double CellsPerUnit = 1 / (16 * PointTolerance);
 // Probing twice the tolerance keeps rounding in the cell arithmetic from hiding a neighbour.
 constexpr double ProbeReach = 2 * PointTolerance;
 // Cell numbers are held within this bound: coordinates beyond it share the outermost cells,
 // which costs only speed, where converting them unbounded would overflow.
 constexpr double CellLimit = 0x1p62;
 
-} // namespace
-
-TLinkEndIndex::TLinkEndIndex(const std::vector<std::unique_ptr<TCLink>>& Links)
-    : Present(Links.size(), true) {
-    Ends.reserve(2 * Links.size());
-    for (std::size_t i = 0; i < Links.size(); ++i)
-        for (const TRPoint* P : {Links[i]->P1.get(), Links[i]->P2.get()})
-            Ends.push_back({{CellOf(P->X), CellOf(P->Y), CellOf(P->Z)}, static_cast<int>(i), *P});
-    std::sort(Ends.begin(), Ends.end(), [](const TEnd& A, const TEnd& B) {
-        return A.Cell != B.Cell ? A.Cell < B.Cell : A.Link < B.Link;
-    });
-    FirstLive.resize(Ends.size());
-    for (std::size_t i = 0; i < Ends.size(); ++i) FirstLive[i] = static_cast<int>(i);
+// End e of the segments: P1 of segment e / 2 for even e, its P2 for odd e.
+const TRPoint& EndOf(const std::vector<TCutSegment>& Segments, std::size_t e) {
+    const TCutSegment& S = Segments[e / 2];
+    return e % 2 == 0 ? S.P1 : S.P2;
 }
 
+} // namespace
+
+// Truncation, not floor: any cell numbering that never decreases along an axis serves, and this
+// one is a single instruction (the cell around zero is twice as wide).
 long long TLinkEndIndex::CellOf(double V) {
-    const double Cell = std::floor(V / CellSize);
-    return static_cast<long long>(Cell < CellLimit ? (Cell > -CellLimit ? Cell : -CellLimit)
-                                                   : CellLimit);
+    const double Cell = V * CellsPerUnit;
+    return Cell < CellLimit ? (Cell > -CellLimit ? static_cast<long long>(Cell)
+                                                 : static_cast<long long>(-CellLimit))
+                            : static_cast<long long>(CellLimit);
+}
+
+TLinkEndIndex::TCell TLinkEndIndex::CellOf(const TRPoint& P) {
+    return {CellOf(P.X), CellOf(P.Y), CellOf(P.Z)};
+}
+
+std::size_t TLinkEndIndex::BucketOf(const TCell& Cell) const {
+    const auto Mix = static_cast<unsigned long long>(Cell.X) * 0x9E3779B97F4A7C15ull ^
+                     static_cast<unsigned long long>(Cell.Y) * 0xC2B2AE3D27D4EB4Full ^
+                     static_cast<unsigned long long>(Cell.Z) * 0x165667B19E3779F9ull;
+    return static_cast<std::size_t>(Mix ^ (Mix >> 29)) & Mask;
+}
+
+void TLinkEndIndex::Build(const std::vector<TCutSegment>& Segments) {
+    const std::size_t N = 2 * Segments.size();
+    std::size_t Buckets = 16;
+    while (Buckets < N) Buckets *= 2;
+    Mask = Buckets - 1;
+    // Counted per bucket first, then placed in segment order, so each run needs no sorting.
+    RunStart.assign(Buckets + 1, 0);
+    BucketOfEnd.resize(N);
+    for (std::size_t e = 0; e < N; ++e) {
+        BucketOfEnd[e] = BucketOf(CellOf(EndOf(Segments, e)));
+        ++RunStart[BucketOfEnd[e] + 1];
+    }
+    std::partial_sum(RunStart.begin(), RunStart.end(), RunStart.begin());
+    FirstLive.assign(RunStart.begin(), RunStart.end() - 1);
+    Ends.resize(N);
+    for (std::size_t e = 0; e < N; ++e)
+        Ends[static_cast<std::size_t>(FirstLive[BucketOfEnd[e]]++)] = {EndOf(Segments, e),
+                                                                       static_cast<int>(e / 2)};
+    FirstLive.assign(RunStart.begin(), RunStart.end() - 1);
+    Present.assign(Segments.size(), 1);
+    NextPresent = 0;
 }
 
 int TLinkEndIndex::FirstPresent() {
@@ -44,16 +75,13 @@ int TLinkEndIndex::FirstPresent() {
 }
 
 int TLinkEndIndex::FirstTouching(const TRPoint& Q) {
-    TCell Lo, Hi;
-    for (int a = 0; a < 3; ++a) {
-        Lo[a] = CellOf(Q.Coord(a) - ProbeReach);
-        Hi[a] = CellOf(Q.Coord(a) + ProbeReach);
-    }
+    const TCell Lo = CellOf(TRPoint(Q.X - ProbeReach, Q.Y - ProbeReach, Q.Z - ProbeReach));
+    const TCell Hi = CellOf(TRPoint(Q.X + ProbeReach, Q.Y + ProbeReach, Q.Z + ProbeReach));
     int Best = -1;
     TCell C;
-    for (C[0] = Lo[0]; C[0] <= Hi[0]; ++C[0])
-        for (C[1] = Lo[1]; C[1] <= Hi[1]; ++C[1])
-            for (C[2] = Lo[2]; C[2] <= Hi[2]; ++C[2]) {
+    for (C.X = Lo.X; C.X <= Hi.X; ++C.X)
+        for (C.Y = Lo.Y; C.Y <= Hi.Y; ++C.Y)
+            for (C.Z = Lo.Z; C.Z <= Hi.Z; ++C.Z) {
                 const int Found = FirstTouchingIn(C, Q);
                 if (Found >= 0 && (Best < 0 || Found < Best)) Best = Found;
             }
@@ -61,22 +89,16 @@ int TLinkEndIndex::FirstTouching(const TRPoint& Q) {
 }
 
 int TLinkEndIndex::FirstTouchingIn(const TCell& Cell, const TRPoint& Q) {
-    const auto Run = std::lower_bound(Ends.begin(), Ends.end(), Cell,
-                                      [](const TEnd& E, const TCell& C) { return E.Cell < C; });
-    if (Run == Ends.end() || Run->Cell != Cell) return -1;
-    const auto Start = static_cast<std::size_t>(Run - Ends.begin());
-    auto InRun = [&](std::size_t i) { return i < Ends.size() && Ends[i].Cell == Cell; };
-    auto Live = [&](std::size_t i) { return Present[static_cast<std::size_t>(Ends[i].Link)]; };
-
-    // Links gone from the front of a run stay gone: step past them once, not on every probe.
-    auto i = static_cast<std::size_t>(FirstLive[Start]);
-    while (InRun(i) && !Live(i)) ++i;
-    FirstLive[Start] = static_cast<int>(i);
-    for (; InRun(i); ++i)
-        if (Live(i) && SamePoint(Ends[i].P, Q)) return Ends[i].Link;
+    const std::size_t Bucket = BucketOf(Cell);
+    const int End = RunStart[Bucket + 1];
+    auto Live = [&](int i) {
+        return Present[static_cast<std::size_t>(Ends[static_cast<std::size_t>(i)].Segment)] != 0;
+    };
+    // Segments gone from the front of a run stay gone: step past them once, not on every probe.
+    int& First = FirstLive[Bucket];
+    while (First < End && !Live(First)) ++First;
+    for (int i = First; i < End; ++i)
+        if (Live(i) && SamePoint(Ends[static_cast<std::size_t>(i)].P, Q))
+            return Ends[static_cast<std::size_t>(i)].Segment;
     return -1;
-}
-
-void TLinkEndIndex::Remove(int Link) {
-    Present[static_cast<std::size_t>(Link)] = false;
 }

@@ -1,39 +1,46 @@
-// Finds, among the links of one plane still waiting to be chained, the first one that has an
+// Finds, among the segments of one plane still waiting to be chained, the first one that has an
 // end at a given point, without scanning them all.
 #pragma once
 
-#include "contours/contourlinks.h"
+#include "contours/planecut.h"
 
-#include <array>
-#include <memory>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class TLinkEndIndex {
 public:
-    // Indexes both ends of every link, in the order of Links.
-    explicit TLinkEndIndex(const std::vector<std::unique_ptr<TCLink>>& Links);
+    // Indexes both ends of every segment, numbered in the order of Segments, all present. The
+    // buffers of an earlier build are reused.
+    void Build(const std::vector<TCutSegment>& Segments);
 
-    // The lowest link number still present; -1 when none is left.
+    // The lowest segment number still present; -1 when none is left.
     int FirstPresent();
-    // The lowest link number still present with an end that is the same point as Q; -1 when
+    // The lowest segment number still present with an end that is the same point as Q; -1 when
     // none.
     int FirstTouching(const TRPoint& Q);
-    void Remove(int Link);
+    void Remove(int Segment) { Present[static_cast<std::size_t>(Segment)] = 0; }
 
 private:
-    using TCell = std::array<long long, 3>;
+    struct TCell {
+        long long X, Y, Z;
+    };
     struct TEnd {
-        TCell Cell;
-        int Link;
         TRPoint P;
+        int Segment;
     };
 
-    std::vector<TEnd> Ends;     // sorted by cell, then link number
-    std::vector<int> FirstLive; // at the start of a cell's run: where its present ends begin
-    std::vector<bool> Present;
+    std::size_t Mask = 0;                 // bucket count - 1, the count a power of two
+    std::vector<int> RunStart;            // bucket b holds Ends[RunStart[b] .. RunStart[b + 1])
+    std::vector<int> FirstLive;           // per bucket: where its present ends begin
+    std::vector<TEnd> Ends;               // grouped by bucket, in segment order within a bucket
+    std::vector<std::size_t> BucketOfEnd; // while building
+    std::vector<std::uint8_t> Present;
     int NextPresent = 0;
 
+    static TCell CellOf(const TRPoint& P);
     static long long CellOf(double V);
-    // First present end of the run of Cell that is the same point as Q, as a link number.
+    std::size_t BucketOf(const TCell& Cell) const;
+    // First present end of Cell's bucket that is the same point as Q, as a segment number.
     int FirstTouchingIn(const TCell& Cell, const TRPoint& Q);
 };

@@ -48,13 +48,16 @@ double TPolygon::CornerValue(int Axis, int Mode) const {
     }
 }
 
+// CornerValue's largest and smallest per axis, read from the fields: the contour builder asks
+// this of every triangle.
 void TPolygon::PolygonExtents(TExtents& E) const {
-    E.MaxX = CornerValue(0, 0);
-    E.MaxY = CornerValue(1, 0);
-    E.MaxZ = CornerValue(2, 0);
-    E.MinX = CornerValue(0, 1);
-    E.MinY = CornerValue(1, 1);
-    E.MinZ = CornerValue(2, 1);
+    const TRPoint& Fourth = FKind == 1 ? *FP4 : P3;
+    E.MaxX = std::max({P1.X, P2.X, P3.X, Fourth.X});
+    E.MaxY = std::max({P1.Y, P2.Y, P3.Y, Fourth.Y});
+    E.MaxZ = std::max({P1.Z, P2.Z, P3.Z, Fourth.Z});
+    E.MinX = std::min({P1.X, P2.X, P3.X, Fourth.X});
+    E.MinY = std::min({P1.Y, P2.Y, P3.Y, Fourth.Y});
+    E.MinZ = std::min({P1.Z, P2.Z, P3.Z, Fourth.Z});
 }
 
 void TPolygon::WriteToText(TTextWriter& F) const {
