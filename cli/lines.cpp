@@ -76,7 +76,11 @@ int RunLines(const TArguments& Arguments, std::ostream& Out, std::ostream& Err) 
     for (std::uint8_t Axis = 0; Axis < 3; ++Axis)
         ReportPlanesOutside(O.Planes.Positions(Axis, Model.Parameters()), Axis, Hull, Err);
     O.Planes.AddTo(Contours, Model.Parameters());
-    const auto Lines = ComputeContours(Model, Contours);
+    Model.ShowStatus("Creating Contours");
+    const auto Lines = ComputeContours(Model, Contours, [&](double Fraction) {
+        Model.ShowProgress(static_cast<int>(100 * Fraction));
+    });
+    Model.ClearLine();
     TLinesPlanOptions SheetOptions = O.Sheet;
     SheetOptions.ProjectName = std::filesystem::path(*O.Input).filename().string();
     const auto Sheet =

@@ -30,6 +30,8 @@ public:
     void ShowStatus(const std::string& Text) override;
     void ShowProgress(int Percent) override;
     void ShowMessage(const std::string& Text) override;
+    // Takes a progress line off the terminal, so that what follows starts a clean line.
+    void ClearLine();
 
 private:
     std::ostream& FReport;
@@ -37,8 +39,6 @@ private:
     int FErrors = 0;
     bool FLineShown = false; // a progress line waits to be rewritten or cleared
     std::chrono::steady_clock::time_point FStart = std::chrono::steady_clock::now();
-
-    void ClearLine();
 };
 
 // The extents of the stored control net (empty extents for an empty net).
