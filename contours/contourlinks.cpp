@@ -45,6 +45,6 @@ void TContourLinks::SortAndClean() {
 void TContourLinks::Join(TPolylineList& Result) {
     auto All = Segments();
     TLinkEndIndex Index;
-    JoinSegments(All, ContourColors[Axis], Index, Result);
+    JoinSegments(All, ContourColors[Axis], 0.0, Index, Result);
     Links.clear();
 }

@@ -4,13 +4,11 @@
 // wrong answer: every end found is compared with the point itself.
 #include "contours/linkindex.h"
 
-#include <numeric>
-
 namespace {
 
-// Cells 16 point tolerances wide: wide enough that a point's tolerance box seldom straddles two
+// Cells 64 point tolerances wide: wide enough that a point's tolerance box seldom straddles two
 // cells, narrow enough that a cell holds only the ends meeting at one place of a sampled surface.
-constexpr double CellsPerUnit = 1 / (16 * PointTolerance);
+constexpr double CellsPerUnit = 1 / (64 * PointTolerance);
 // Probing twice the tolerance keeps rounding in the cell arithmetic from hiding a neighbour.
 constexpr double ProbeReach = 2 * PointTolerance;
 // Cell numbers are held within this bound: coordinates beyond it share the outermost cells,
@@ -51,19 +49,22 @@ void TLinkEndIndex::Build(const std::vector<TCutSegment>& Segments) {
     while (Buckets < N) Buckets *= 2;
     Mask = Buckets - 1;
     // Counted per bucket first, then placed in segment order, so each run needs no sorting.
-    RunStart.assign(Buckets + 1, 0);
+    Runs.assign(Buckets, TRun{0, 0});
     BucketOfEnd.resize(N);
     for (std::size_t e = 0; e < N; ++e) {
-        BucketOfEnd[e] = BucketOf(CellOf(EndOf(Segments, e)));
-        ++RunStart[BucketOfEnd[e] + 1];
+        BucketOfEnd[e] = static_cast<std::uint32_t>(BucketOf(CellOf(EndOf(Segments, e))));
+        ++Runs[BucketOfEnd[e]].End;
     }
-    std::partial_sum(RunStart.begin(), RunStart.end(), RunStart.begin());
-    FirstLive.assign(RunStart.begin(), RunStart.end() - 1);
+    int Begin = 0;
+    for (TRun& Run : Runs) {
+        const int Count = Run.End;
+        Run.FirstLive = Run.End = Begin;
+        Begin += Count;
+    }
     Ends.resize(N);
     for (std::size_t e = 0; e < N; ++e)
-        Ends[static_cast<std::size_t>(FirstLive[BucketOfEnd[e]]++)] = {EndOf(Segments, e),
-                                                                       static_cast<int>(e / 2)};
-    FirstLive.assign(RunStart.begin(), RunStart.end() - 1);
+        Ends[static_cast<std::size_t>(Runs[BucketOfEnd[e]].End++)] = static_cast<std::uint32_t>(e);
+    Indexed = &Segments;
     Present.assign(Segments.size(), 1);
     NextPresent = 0;
 }
@@ -89,16 +90,13 @@ int TLinkEndIndex::FirstTouching(const TRPoint& Q) {
 }
 
 int TLinkEndIndex::FirstTouchingIn(const TCell& Cell, const TRPoint& Q) {
-    const std::size_t Bucket = BucketOf(Cell);
-    const int End = RunStart[Bucket + 1];
-    auto Live = [&](int i) {
-        return Present[static_cast<std::size_t>(Ends[static_cast<std::size_t>(i)].Segment)] != 0;
-    };
+    TRun& Run = Runs[BucketOf(Cell)];
+    auto Live = [&](int i) { return Present[Ends[static_cast<std::size_t>(i)] / 2] != 0; };
     // Segments gone from the front of a run stay gone: step past them once, not on every probe.
-    int& First = FirstLive[Bucket];
-    while (First < End && !Live(First)) ++First;
-    for (int i = First; i < End; ++i)
-        if (Live(i) && SamePoint(Ends[static_cast<std::size_t>(i)].P, Q))
-            return Ends[static_cast<std::size_t>(i)].Segment;
+    while (Run.FirstLive < Run.End && !Live(Run.FirstLive)) ++Run.FirstLive;
+    for (int i = Run.FirstLive; i < Run.End; ++i) {
+        const std::uint32_t e = Ends[static_cast<std::size_t>(i)];
+        if (Live(i) && SamePoint(EndOf(*Indexed, e), Q)) return static_cast<int>(e / 2);
+    }
     return -1;
 }

@@ -11,6 +11,7 @@
 class TLinkEndIndex {
 public:
     // Indexes both ends of every segment, numbered in the order of Segments, all present. The
+    // index reads the ends from Segments, which must stay as they are while it is used; the
     // buffers of an earlier build are reused.
     void Build(const std::vector<TCutSegment>& Segments);
 
@@ -25,16 +26,18 @@ private:
     struct TCell {
         long long X, Y, Z;
     };
-    struct TEnd {
-        TRPoint P;
-        int Segment;
+    // A bucket's run in Ends, from its first present end on.
+    struct TRun {
+        int FirstLive, End;
     };
 
-    std::size_t Mask = 0;                 // bucket count - 1, the count a power of two
-    std::vector<int> RunStart;            // bucket b holds Ends[RunStart[b] .. RunStart[b + 1])
-    std::vector<int> FirstLive;           // per bucket: where its present ends begin
-    std::vector<TEnd> Ends;               // grouped by bucket, in segment order within a bucket
-    std::vector<std::size_t> BucketOfEnd; // while building
+    std::size_t Mask = 0;   // bucket count - 1, the count a power of two
+    std::vector<TRun> Runs; // per bucket
+    const std::vector<TCutSegment>* Indexed = nullptr;
+    // End numbers 2 s (P1 of segment s) and 2 s + 1 (its P2), grouped by bucket, in segment
+    // order within a bucket.
+    std::vector<std::uint32_t> Ends;
+    std::vector<std::uint32_t> BucketOfEnd; // while building
     std::vector<std::uint8_t> Present;
     int NextPresent = 0;
 

@@ -28,12 +28,13 @@ bool CutTriangle(const TPolygon& Polygon, const TExtents& E, int Axis, double Po
 // segments without length and duplicates of their neighbour.
 void SortAndClean(std::vector<TCutSegment>& Segments);
 
-// Sorts and cleans Segments, then chains them into polylines of colour Color appended to Result,
-// each grown at its first point and then at its last point by the first remaining segment that
-// touches it, until no segment touches either end. Consumes every segment; Index is working
-// space that keeps its buffers from one plane to the next.
-void JoinSegments(std::vector<TCutSegment>& Segments, TColor Color, TLinkEndIndex& Index,
-                  TPolylineList& Result);
+// Sorts and cleans Segments, then chains them into polylines of colour Color, each grown at its
+// first point and then at its last point by the first remaining segment that touches it, until
+// no segment touches either end; the chains not shorter than MinLength are appended to Result.
+// Consumes every segment; Index is working space that keeps its buffers from one plane to the
+// next.
+void JoinSegments(std::vector<TCutSegment>& Segments, TColor Color, double MinLength,
+                  TLinkEndIndex& Index, TPolylineList& Result);
 
 // Polyline colours of the X, Y and Z planes: yellow, red, blue.
 inline constexpr TColor ContourColors[3] = {0x0000FFFF, 0x000000FF, 0x00FF0000};
