@@ -1,11 +1,9 @@
-// The printed page: device primitives on a painter, lines in black, own colours turned for paper.
+// The printed page: the document on the device, device primitives rounded to its pixels, lines in
+// black, own colours turned for paper.
 #include "display/printer/printerstream.h"
 
-#include "display/viewport/canvas.h"
 #include "display/viewstream.h"
 #include "geometry/errors.h"
-#include "geometry/points.h"
-#include "geometry/polygon.h"
 
 #include <QPaintEngine>
 #include <QPdfWriter>
@@ -34,84 +32,63 @@ TColor PaperInverted(TColor Color) {
     return Color;
 }
 
-TPrinterStream::TPrinterStream(QPaintDevice& Device, const QString& Title) : FDevice(Device) {
+TPrintDocument::TPrintDocument(QPaintDevice& Device, const QString& Title) : FDevice(Device) {
     if (Device.paintingActive() && Device.paintEngine() && Device.paintEngine()->painter()) {
         FPainter = Device.paintEngine()->painter();
-    } else {
-        SetDocumentTitle(Device, Title);
-        FOwnPainter = std::make_unique<QPainter>();
-        if (!FOwnPainter->begin(&Device)) throw EIOError("Unable to print " + Title.toStdString());
-        FPainter = FOwnPainter.get();
+        return;
     }
-    const double Width = std::max(1.0, std::round(Device.logicalDpiX() * LineWidthInches));
-    FPen = QPen(Qt::black, Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    SetColors(clBlack, clNone);
+    SetDocumentTitle(Device, Title);
+    FOwnPainter = std::make_unique<QPainter>();
+    if (!FOwnPainter->begin(&Device)) throw EIOError("Unable to print " + Title.toStdString());
+    FPainter = FOwnPainter.get();
 }
 
-TPrinterStream::~TPrinterStream() {
+TPrintDocument::~TPrintDocument() {
     if (FOwnPainter && FOwnPainter->isActive()) FOwnPainter->end();
 }
 
-void TPrinterStream::EndDocument() {
+void TPrintDocument::EndDocument() {
     if (!FOwnPainter || !FOwnPainter->isActive()) return;
     if (!FOwnPainter->end()) throw EIOError("Unable to finish printing");
 }
 
+TPrinterStream::TPrinterStream(QPaintDevice& Device, const QString& Title)
+    : TPrintDocument(Device, Title), TPainterStream(TPrintDocument::Painter(), 1, {}, true) {
+    SetPen(std::max(1.0, std::round(Device.logicalDpiX() * LineWidthInches)), lsSolid);
+}
+
 int TPrinterStream::PageWidth() const {
-    return FDevice.width();
+    return Device().width();
 }
 
 int TPrinterStream::PageHeight() const {
-    return FDevice.height();
+    return Device().height();
 }
 
-void TPrinterStream::SetColors(TColor Pen, TColor Brush) {
-    QPen P = FPen;
-    if (Pen == clNone)
-        P.setStyle(Qt::NoPen);
-    else
-        P.setColor(ToQColor(Pen));
-    FPainter->setPen(P);
-    FPainter->setBrush(Brush == clNone ? QBrush(Qt::NoBrush) : QBrush(ToQColor(Brush)));
-}
-
-void TPrinterStream::Line(double X1, double Y1, double, double X2, double Y2, double) {
-    FPainter->drawLine(RoundPixel(X1), RoundPixel(Y1), RoundPixel(X2), RoundPixel(Y2));
-}
-
-void TPrinterStream::Circle(double X, double Y, double, double Radius) {
-    const QPoint TopLeft(RoundPixel(X - Radius), RoundPixel(Y - Radius));
-    const QPoint BottomRight(RoundPixel(X + Radius), RoundPixel(Y + Radius));
-    FPainter->drawEllipse(QRect(TopLeft, BottomRight).normalized());
-}
-
-void TPrinterStream::DrawPolygon(const TPolygon& Polygon) {
-    SetColors(Polygon.LineColor, Polygon.FillColor);
-    FPainter->drawPolygon(PixelCorners(Polygon));
-    SetColors(clBlack, clNone);
-}
-
-void TPrinterStream::DrawPoints(const TRPoints& Points) {
-    if (Points.UseColors)
-        SetColors(PaperInverted(Points.LineColor), PaperInverted(Points.FillColor));
-    const QPolygon Pixels = PixelPolygon(Points);
-    if (Points.Filled)
-        FPainter->drawPolygon(Pixels);
-    else
-        FPainter->drawPolyline(Pixels);
-    SetColors(clBlack, clNone);
+TColor TPrinterStream::Ink(TColor Color, TInkSource Source) const {
+    switch (Source) {
+    case isStream:
+        return clBlack;
+    case isPolygon:
+        return Color;
+    case isList:
+        return PaperInverted(Color);
+    case isPlainFill:
+        break;
+    }
+    return clNone;
 }
 
 void TPrinterStream::Text(const std::string& S, double X, double Y, double) {
-    const QString Q = QString::fromStdString(S);
-    const QFontMetrics Metrics = FPainter->fontMetrics();
-    FPainter->drawText(RoundPixel(X), RoundPixel(Y) + Metrics.ascent(), Q);
+    QPainter& P = Painter();
+    P.setPen(Qt::black);
+    P.drawText(RoundPixel(X), RoundPixel(Y) + P.fontMetrics().ascent(), QString::fromStdString(S));
 }
 
 double TPrinterStream::TextHeight(const std::string&) {
-    return FPainter->fontMetrics().height();
+    return Painter().fontMetrics().height();
 }
 
 double TPrinterStream::TextWidth(const std::string& S) {
-    return FPainter->fontMetrics().horizontalAdvance(QString::fromStdString(S));
+    return Painter().fontMetrics().horizontalAdvance(QString::fromStdString(S));
 }
