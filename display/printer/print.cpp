@@ -1,19 +1,23 @@
 // One page of a viewport's drawing on a printer or in a PDF or SVG file.
 #include "display/printer/print.h"
 
+#include "display/painter/painterstream.h"
 #include "display/printer/printerstream.h"
 #include "display/viewfit.h"
 #include "display/viewport/customview2d.h"
 #include "geometry/errors.h"
+#include "geometry/safefile.h"
 #include "geometry/textutil.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QPrinter>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -21,6 +25,7 @@ namespace {
 // Exported pages: A4 landscape, PDF at a printer's resolution, SVG in screen pixels.
 constexpr int PdfResolution = 300;
 constexpr int SvgResolution = 96;
+constexpr double MillimetresPerInch = 25.4;
 
 // Measured as on the screen, then fitted to the page and drawn there.
 void DrawOnPage(TCustomView2D& Control, TPrinterStream& Page) {
@@ -37,6 +42,31 @@ void FinishPrint(TCustomView2D& Control, std::unique_ptr<TPrinterStream> Page) {
     Control.ZoomExtents();
     Control.DoRedraw();
 }
+
+// While it lives, a printer prints on its whole paper in landscape: a sheet's frame and scale are
+// measured from the paper's edges, not the margins'. Its own set-up comes back afterwards.
+class TWholePaper {
+public:
+    explicit TWholePaper(QPaintDevice& Device) : FPrinter(dynamic_cast<QPrinter*>(&Device)) {
+        if (!FPrinter) return;
+        FLayout = FPrinter->pageLayout();
+        FFullPage = FPrinter->fullPage();
+        FPrinter->setPageOrientation(QPageLayout::Landscape);
+        FPrinter->setFullPage(true);
+    }
+    TWholePaper(const TWholePaper&) = delete;
+    TWholePaper& operator=(const TWholePaper&) = delete;
+    ~TWholePaper() {
+        if (!FPrinter) return;
+        FPrinter->setFullPage(FFullPage);
+        FPrinter->setPageLayout(FLayout);
+    }
+
+private:
+    QPrinter* FPrinter;
+    QPageLayout FLayout;
+    bool FFullPage = false;
+};
 
 QByteArray PdfPage(const std::function<void(QPaintDevice&)>& PrintOn) {
     QBuffer Buffer;
@@ -67,10 +97,9 @@ QByteArray SvgPage(const std::function<void(QPaintDevice&)>& PrintOn) {
 }
 
 void WriteWhole(const QString& FileName, const QByteArray& Content) {
-    QSaveFile File(FileName);
-    if (!File.open(QIODevice::WriteOnly) || File.write(Content) != Content.size() || !File.commit())
-        throw EIOError("Unable to write file " + FileName.toStdString() + ": " +
-                       File.errorString().toStdString());
+    TSafeFile File(QFile::encodeName(FileName).toStdString());
+    File.Stream().write(Content.constData(), Content.size());
+    File.Commit();
 }
 
 } // namespace
@@ -88,6 +117,20 @@ void Print(TCustomView2D& Control, QPaintDevice& Printer, const std::string& Tit
     FinishPrint(Control, std::move(Page));
 }
 
+QSizeF LandscapePaper(const QPrinter& Printer) {
+    const QSizeF Paper = Printer.pageLayout().pageSize().size(QPageSize::Millimeter);
+    return {std::max(Paper.width(), Paper.height()), std::min(Paper.width(), Paper.height())};
+}
+
+void PrintSheet(QPaintDevice& Device, const std::string& Title,
+                const std::function<void(TGStream&)>& Draw) {
+    const TWholePaper Paper(Device);
+    TPrintDocument Page(Device, QString::fromStdString(Title));
+    TPainterStream Sheet(Page.Painter(), Device.logicalDpiX() / MillimetresPerInch);
+    Draw(Sheet);
+    Page.EndDocument();
+}
+
 QString ExportFilter() {
     return "PDF Document (*.pdf);;SVG Drawing (*.svg)";
 }
@@ -98,8 +141,4 @@ void ExportPage(const QString& FileName, const std::function<void(QPaintDevice&)
     if (Suffix == "svg") return WriteWhole(FileName, SvgPage(PrintOn));
     throw EIOError("Unable to export " + FileName.toStdString() +
                    ": the name must end in .pdf or .svg");
-}
-
-void ExportView(TCustomView2D& Control, const QString& FileName, const std::string& Title) {
-    ExportPage(FileName, [&](QPaintDevice& Device) { Print(Control, Device, Title); });
 }

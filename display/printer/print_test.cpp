@@ -1,5 +1,5 @@
 // Printing a viewport: the page fitted with the margin, paper colours, the document always ended
-// and the screen given back, and the exported files.
+// and the screen given back, and the exported files; a sheet printed true to size.
 #include "display/printer/print.h"
 #include "display/printer/printerstream.h"
 #include "display/viewport/viewport_test_util.h"
@@ -185,27 +185,59 @@ TEST(Print, PrinterAlreadyInADocumentKeepsIt) {
     EXPECT_TRUE(InkBox(Page).isValid());
 }
 
-TEST(ExportView, WritesPdfOrSvgByExtensionAndKeepsTheOldFileOnFailure) {
+TEST(PrintSheet, DrawsTrueToSizeOnTheWholePaperInLandscapeAndRestoresThePrinter) {
+    // 4 pixels to the millimetre: a 10 mm line 5 mm from the edges.
+    QImage Page(400, 200, QImage::Format_RGB32);
+    Page.fill(Qt::white);
+    Page.setDotsPerMeterX(4000);
+    Page.setDotsPerMeterY(4000);
+    const auto Mark = [](TGStream& Sheet) { Sheet.Line(5, 5, 0, 15, 5, 0); };
+    PrintSheet(Page, "sheet", Mark);
+    const QRect Ink = InkBox(Page);
+    EXPECT_NEAR(Ink.left(), 20, 1.5);
+    EXPECT_NEAR(Ink.right(), 60, 1.5);
+    EXPECT_NEAR(Ink.center().y(), 20, 1.5);
+
+    // A portrait printer with margins prints the sheet on its whole paper, turned.
+    TScratchFolder Folder;
+    const auto Printer = PdfPrinter(Folder.File("sheet.pdf"));
+    Printer->setPageSize(QPageSize(QPageSize::A4));
+    Printer->setPageOrientation(QPageLayout::Portrait);
+    Printer->setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    EXPECT_NEAR(LandscapePaper(*Printer).width(), 297, 0.5);
+    PrintSheet(*Printer, "sheet", [&](TGStream& Sheet) {
+        EXPECT_NEAR(Printer->width() * 25.4 / Printer->resolution(), 297, 0.5);
+        Mark(Sheet);
+    });
+    EXPECT_EQ(Printer->pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_FALSE(Printer->fullPage());
+    EXPECT_NEAR(Printer->pageLayout().margins().left(), 20, 1e-9);
+    EXPECT_EQ(Printer->docName(), QString("sheet"));
+    EXPECT_EQ(PageCount(FileText(Folder.File("sheet.pdf"))), 1);
+}
+
+TEST(ExportPage, WritesPdfOrSvgByExtensionAndKeepsTheOldFileOnFailure) {
     T3D V;
     V.View->ZoomExtents();
     TScratchFolder Folder;
-    ExportView(*V.View, QString::fromStdString(Folder.File("plan.pdf")));
+    const auto Export = [&](const std::string& Name) {
+        ExportPage(QString::fromStdString(Folder.File(Name)),
+                   [&](QPaintDevice& Device) { Print(*V.View, Device); });
+    };
+    Export("plan.pdf");
     EXPECT_EQ(PageCount(FileText(Folder.File("plan.pdf"))), 1);
-    ExportView(*V.View, QString::fromStdString(Folder.File("plan.SVG")));
+    Export("plan.SVG");
     const std::string Svg = FileText(Folder.File("plan.SVG"));
     EXPECT_NE(Svg.find("<svg"), std::string::npos);
     EXPECT_NE(Svg.find("#000000"), std::string::npos);
     EXPECT_EQ(V.View->View().ViewTarget(), V.View.get());
 
-    ExpectMessage([&] { ExportView(*V.View, QString::fromStdString(Folder.File("plan.png"))); },
-                  "Unable to export " + Folder.File("plan.png") +
-                      ": the name must end in .pdf or .svg");
-    EXPECT_THROW(ExportView(*V.View, QString::fromStdString(Folder.File("gone/plan.pdf"))),
-                 EIOError);
+    ExpectMessage([&] { Export("plan.png"); }, "Unable to export " + Folder.File("plan.png") +
+                                                   ": the name must end in .pdf or .svg");
+    EXPECT_THROW(Export("gone/plan.pdf"), EIOError);
     const std::string Old = FileText(Folder.File("plan.pdf"));
     V.View->OnRedraw = [](QObject*, TGStream&) { throw EGeometryError("broken drawing"); };
-    EXPECT_THROW(ExportView(*V.View, QString::fromStdString(Folder.File("plan.pdf"))),
-                 EGeometryError);
+    EXPECT_THROW(Export("plan.pdf"), EGeometryError);
     EXPECT_EQ(FileText(Folder.File("plan.pdf")), Old);
 }
 
