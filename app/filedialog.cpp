@@ -1,8 +1,10 @@
 // The platform file dialogs, set up for one kind of file.
 #include "app/filedialog.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -11,11 +13,20 @@ const char* const ProjectSuffix = "kvp";
 
 } // namespace
 
+std::string LocalFileName(const QString& FileName) {
+    return QFile::encodeName(FileName).toStdString();
+}
+
 TPlatformFileDialog::TPlatformFileDialog(QWidget* Parent, TFileDialogKind Kind,
                                          const QString& Title, const QString& Filter,
                                          const QString& DefaultSuffix)
     : TFileDialog(Parent), FDialog(new QFileDialog(Parent, Title, QString(), Filter)) {
     FDialog->setDefaultSuffix(DefaultSuffix);
+    // A name typed without an extension takes that of the file type chosen.
+    connect(FDialog, &QFileDialog::filterSelected, this, [this](const QString& Chosen) {
+        const QRegularExpressionMatch M = QRegularExpression(R"(\*\.(\w+))").match(Chosen);
+        if (M.hasMatch()) FDialog->setDefaultSuffix(M.captured(1));
+    });
     if (Kind == fdOpen) {
         FDialog->setAcceptMode(QFileDialog::AcceptOpen);
         FDialog->setFileMode(QFileDialog::ExistingFile);

@@ -5,8 +5,13 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+
 class QFileDialog;
 class QWidget;
+
+// The name of a file as the system's file functions take it.
+std::string LocalFileName(const QString& FileName);
 
 // A dialog that lets the user choose one file name.
 class TFileDialog : public QObject {
@@ -23,7 +28,8 @@ public:
 enum TFileDialogKind { fdOpen, fdSave };
 
 // A platform file dialog for one kind of file: fdOpen asks for a file that exists, fdSave asks
-// before it overwrites one. A name typed without an extension gets DefaultSuffix.
+// before it overwrites one. A name typed without an extension gets DefaultSuffix, or that of the
+// file type the user chose in the filter.
 class TPlatformFileDialog : public TFileDialog {
 public:
     TPlatformFileDialog(QWidget* Parent, TFileDialogKind Kind, const QString& Title,

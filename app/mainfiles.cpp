@@ -1,6 +1,7 @@
 // The main window's document, print and help commands: the file manager with its dialogs and its
 // events bound to the editor, the printer, the File and Help menus, the project named at start
 // and the unsaved-changes question on closing.
+#include "app/busycursor.h"
 #include "app/filemanager.h"
 #include "app/helpwindow.h"
 #include "app/mainform.h"
@@ -12,21 +13,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
+#include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-
-namespace {
-
-std::string LocalName(const QString& FileName) {
-    return QFile::encodeName(FileName).toStdString();
-}
-
-} // namespace
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 void TMainForm::CreateFileActions() {
     const auto Command = [this](TMainAction A, const QString& Text, const char* Icon,
@@ -45,13 +40,11 @@ void TMainForm::CreateFileActions() {
     Command(maSaveAs, "Save &As...", nullptr, "Save the project under another name", [this] {
         FileManager1->SaveFileAs();
     })->setShortcut(QKeySequence::SaveAs);
-    Command(maPrint, "Print", "print", "Print the view", [this] {
+    Command(maPrint, "Print", "print", "Print the view or the lines plan", [this] {
         PrintCommand();
     })->setShortcut(QKeySequence::Print);
     Command(maPrintSettings, "Print Settings...", nullptr, "Choose the printer and the page",
             [this] { QPageSetupDialog(FPrinter.get(), this).exec(); });
-    Command(maExportLinesPlan, "Export Lines Plan...", nullptr,
-            "Write the view to a PDF or SVG file", [this] { ExportLinesPlan(); });
     Command(maExit, "E&xit", nullptr, "Close Keelvane", [this] {
         close();
     })->setShortcut(QKeySequence::Quit);
@@ -60,16 +53,20 @@ void TMainForm::CreateFileActions() {
     })->setShortcut(QKeySequence::HelpContents);
     Command(maAbout, "About Keelvane...", nullptr, "The program's name and version",
             [this] { ShowAbout(this); });
+    CreateExportActions();
 }
 
 void TMainForm::CreateFileMenus() {
     FFileMenu = menuBar()->addMenu("&File");
     for (const TMainAction A : {maNew, maCount, maOpen, maSave, maSaveAs, maCount, maPrint,
-                                maPrintSettings, maExportLinesPlan, maCount})
+                                maPrintSettings, maExportLinesPlan})
         if (A == maCount)
             FFileMenu->addSeparator();
         else
             FFileMenu->addAction(Actions[A]);
+    FExportMenu = FFileMenu->addMenu("&Export");
+    for (int A = maExportStep; A <= maExportOffsets; ++A) FExportMenu->addAction(Actions[A]);
+    FFileMenu->addSeparator();
     // The anchor of the recently used projects, which the file manager puts after it.
     FFileMenu->addAction("MRU");
     FFileMenu->addAction(Actions[maExit]);
@@ -86,8 +83,6 @@ void TMainForm::CreateFileManager() {
     FPrinter->setPageOrientation(QPageLayout::Landscape);
     OpenDialog1 = NewOpenProjectDialog(this);
     SaveDialog1 = NewSaveProjectDialog(this);
-    ExportDialog1 =
-        new TPlatformFileDialog(this, fdSave, "Export Lines Plan", ExportFilter(), "pdf");
 
     FileManager1 = new TFileManager(this);
     FileManager1->setObjectName("FileManager1");
@@ -98,10 +93,10 @@ void TMainForm::CreateFileManager() {
     FileManager1->SetMRUMenu(FFileMenu);
     FileManager1->OnNewFile = [this](QObject*) { FEditor->SetDefaults(); };
     FileManager1->OnOpenFile = [this](QObject*, const QString& Name) {
-        FEditor->LoadFromFile(LocalName(Name));
+        FEditor->LoadFromFile(LocalFileName(Name));
     };
     FileManager1->OnSaveFile = [this](QObject*, const QString& Name) {
-        FEditor->SaveToFile(LocalName(Name));
+        FEditor->SaveToFile(LocalFileName(Name));
     };
     FileManager1->OnUpDateFileName = [this](QObject*, const QString&, const QString& ShortName) {
         setWindowTitle("Keelvane - " + ShortName);
@@ -111,17 +106,36 @@ void TMainForm::CreateFileManager() {
 
 void TMainForm::PrintCommand() {
     QPrintDialog Dialog(FPrinter.get(), this);
-    if (Dialog.exec() == QDialog::Accepted) PrintView(*FPrinter);
+    auto* Choice = new QGroupBox("What to print");
+    auto* View = new QRadioButton("The current &view, as the screen shows it", Choice);
+    auto* Plan = new QRadioButton("The &lines plan, to scale on the paper in landscape", Choice);
+    (FPrintLinesPlan ? Plan : View)->setChecked(true);
+    auto* Layout = new QVBoxLayout(Choice);
+    Layout->addWidget(View);
+    Layout->addWidget(Plan);
+    // Right under the printer where the dialog stacks its parts, else on a page of its own.
+    if (auto* Parts = qobject_cast<QBoxLayout*>(Dialog.layout()))
+        Parts->insertWidget(1, Choice);
+    else {
+        Choice->setWindowTitle("Keelvane");
+        Dialog.setOptionTabs({Choice});
+    }
+    if (Dialog.exec() != QDialog::Accepted) return;
+    FPrintLinesPlan = Plan->isChecked();
+    try {
+        const TBusyCursor Busy;
+        if (FPrintLinesPlan)
+            PrintLinesPlan(*FPrinter);
+        else
+            PrintView(*FPrinter);
+    } catch (const EKeelvaneError& E) {
+        QMessageBox::warning(this, "Print",
+                             "Could not print:\n" + QString::fromLocal8Bit(E.what()));
+    }
 }
 
 void TMainForm::PrintView(QPrinter& Printer) {
     Print(*View3D1, Printer, "Keelvane");
-}
-
-void TMainForm::ExportLinesPlan() {
-    if (!ExportDialog1) return;
-    ExportDialog1->SetFileName(QString());
-    if (ExportDialog1->Execute()) ExportView(*View3D1, ExportDialog1->FileName(), "Keelvane");
 }
 
 void TMainForm::OpenStartProject(const QString& FileName) {

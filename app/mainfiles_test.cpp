@@ -73,8 +73,9 @@ TEST_F(MainFilesTest, MenusToolbarAndCaption) {
     SaveAs("c.kvp");
     EXPECT_EQ(Captions(Form->FileMenu()),
               QStringList({"&New", "-", "&Open...", "&Save", "Save &As...", "-", "Print",
-                           "Print Settings...", "Export Lines Plan...", "-", "&1 " + File("c.kvp"),
-                           "&2 " + File("b.kvp"), "&3 " + File("a.kvp"), "-", "E&xit"}));
+                           "Print Settings...", "Export Lines Plan...", "&Export", "-",
+                           "&1 " + File("c.kvp"), "&2 " + File("b.kvp"), "&3 " + File("a.kvp"), "-",
+                           "E&xit"}));
     EXPECT_EQ(Captions(Form->HelpMenu()), QStringList({"&Contents", "-", "About Keelvane..."}));
     const QList<QAction*> Tools = Form->ToolBar().actions();
     EXPECT_EQ(Tools.mid(0, 4), QList<QAction*>({&Form->Action(maNew), &Form->Action(maOpen),
@@ -101,7 +102,7 @@ TEST_F(MainFilesTest, UnsavedChangesAreAskedForBeforeNewOpenRecentAndClose) {
     TMessageBoxUser User(QMessageBox::Cancel);
     Form->Action(maNew).trigger();
     Form->Action(maOpen).trigger();
-    Form->FileMenu().actions()[12]->trigger(); // &2 hull.kvp
+    Form->FileMenu().actions()[13]->trigger(); // &2 hull.kvp
     EXPECT_FALSE(Form->close());
     EXPECT_EQ(User.Texts, QStringList(4, "other.kvp is unsaved, Save?"));
     EXPECT_TRUE(Form->isVisible());
@@ -110,7 +111,7 @@ TEST_F(MainFilesTest, UnsavedChangesAreAskedForBeforeNewOpenRecentAndClose) {
     EXPECT_TRUE(OpenDialog.Presets.isEmpty());
 
     User.SetAnswer(QMessageBox::No);
-    Form->FileMenu().actions()[12]->trigger();
+    Form->FileMenu().actions()[13]->trigger();
     EXPECT_EQ(Form->windowTitle(), "Keelvane - hull.kvp");
     EXPECT_DOUBLE_EQ(Beam(), 20);
     EXPECT_FALSE(Files().Modified());
@@ -179,7 +180,7 @@ TEST_F(MainFilesTest, PrintAndExportTheView) {
 
     TFakeFileDialog Export;
     Export.Answer = File("lines.svg");
-    Form->SetExportDialog(&Export);
+    Form->SetExportDialog(ekLinesPlan, &Export);
     Form->Action(maExportLinesPlan).trigger();
     EXPECT_NE(FileText(Folder.File("lines.svg")).find("<svg"), std::string::npos);
     Export.Answer.clear();

@@ -14,7 +14,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 class QAction;
 class QMenu;
@@ -26,6 +28,8 @@ class TFormSave;
 class TGStream;
 class THelpWindow;
 class TKeelvaneEditor;
+class TLinesPlanSheet;
+struct TPaperSize;
 class THydrostaticsWindow;
 class TPolylineList;
 class TView3D;
@@ -57,11 +61,20 @@ enum TMainAction {
     maSaveAs,
     maPrintSettings,
     maExportLinesPlan,
+    maExportStep,
+    maExportIges,
+    maExportStl,
+    maExportOffsets,
     maExit,
     maContents,
     maAbout,
     maCount
 };
+
+// What the main window exports: the lines plan drawing, and for the programs that follow it the
+// hull surface (STEP, IGES), the closed body (STL) and the table of offsets (CSV). In the order
+// of their commands from maExportLinesPlan on.
+enum TExportKind { ekLinesPlan, ekStep, ekIges, ekStl, ekOffsets, ekCount };
 
 class TMainForm : public QMainWindow {
 public:
@@ -80,11 +93,16 @@ public:
     QMenu& PopupMenu() const { return *PopupMenu1; }
     THydrostaticsWindow& Hydrostatics() const { return *FHydrostatics; }
     QMenu& FileMenu() const { return *FFileMenu; }
+    QMenu& ExportMenu() const { return *FExportMenu; }
     QMenu& HelpMenu() const { return *FHelpMenu; }
     TFileManager& FileManager() const { return *FileManager1; }
     QPrinter& Printer() const { return *FPrinter; }
-    // The dialog that names the exported file (not owned; a test may put in its own).
-    void SetExportDialog(TFileDialog* Dialog) { ExportDialog1 = Dialog; }
+    // The dialog that names the file of one kind of export (not owned; a test may put in its own).
+    void SetExportDialog(TExportKind Kind, TFileDialog* Dialog) { ExportDialogs[Kind] = Dialog; }
+    // Whether Print prints the lines plan rather than the current view (the print dialog's
+    // choice; the view at first).
+    bool PrintsLinesPlan() const { return FPrintLinesPlan; }
+    void SetPrintsLinesPlan(bool LinesPlan) { FPrintLinesPlan = LinesPlan; }
     // Shown by Contents; none before.
     THelpWindow* HelpWindow() const { return FHelpWindow; }
 
@@ -104,12 +122,22 @@ public:
     // draught; while the hull is edited and not generated again it says so instead.
     void RefreshHydrostatics();
 
-    // The print dialog, then the view on one page of the printer when the user confirms.
+    // The print dialog, where the user also chooses the view or the lines plan, then that on one
+    // page of the printer when the user confirms.
     void PrintCommand();
     // The view on one page of Printer, titled "Keelvane".
     void PrintView(QPrinter& Printer);
-    // Asks for a file name and writes the view there as PDF or SVG.
-    void ExportLinesPlan();
+    // The lines plan sheet on the printer's paper in landscape, at the largest standard scale at
+    // which it fits, with the planes of the contour set (the usual ones when it has none).
+    // EGeometryError when the hull is not generated.
+    void PrintLinesPlan(QPrinter& Printer);
+    // Asks for a file name and writes the export there, showing the hourglass meanwhile and, when
+    // it fails, a message naming the file and the reason.
+    void ExportCommand(TExportKind Kind);
+    // Writes the export to FileName, whole or not at all: the lines plan on A3, as the command
+    // line draws it, as PDF or SVG by the name's extension, the others as their kind says.
+    // EGeometryError when the hull is not generated, EIOError when the file cannot be written.
+    void Export(TExportKind Kind, const QString& FileName);
     // Opens a project at start, as one named on the command line; one that cannot be opened is
     // reported and the new project stays.
     void OpenStartProject(const QString& FileName);
@@ -133,17 +161,29 @@ private:
     THydrostaticsWindow* FHydrostatics;
     std::array<QAction*, maCount> Actions{};
     QMenu* FFileMenu;
+    QMenu* FExportMenu;
     QMenu* FHelpMenu;
     TFileManager* FileManager1;
     TFileDialog* OpenDialog1;
     TFileDialog* SaveDialog1;
-    QPointer<TFileDialog> ExportDialog1;
+    std::array<QPointer<TFileDialog>, ekCount> ExportDialogs;
     std::unique_ptr<QPrinter> FPrinter;
+    bool FPrintLinesPlan = false;
     std::unique_ptr<TFormSave> KeelvaneMainForm;
     THelpWindow* FHelpWindow = nullptr;
 
     void CreateActions();
     void CreateFileActions();
+    void CreateExportActions();
+    // The file name of the project, without its folder; empty while it was never saved.
+    QString ProjectFileName() const;
+    // The planes that lines plans and tables cut: the contour set's, or when it has none those
+    // of a usual lines plan. EGeometryError when the hull is not generated.
+    std::unique_ptr<TContours> CuttingPlanes() const;
+    // Lays out the lines plan on Paper and hands it to Use with its title.
+    using TUseSheet = std::function<void(const TLinesPlanSheet& Sheet, const std::string& Title)>;
+    void UseLinesPlan(const TPaperSize& Paper, const TUseSheet& Use) const;
+    void ExportLinesPlan(const std::string& FileName);
     void CreateFileManager();
     void CreateFileMenus();
     void CreateToolBar();

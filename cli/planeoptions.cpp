@@ -24,14 +24,7 @@ bool TPlaneOptions::Take(const std::string& Option, TArgumentList& A) {
 
 std::vector<double> TPlaneOptions::Positions(int Axis, const TKeelvaneParameters& P) const {
     if (Planes[Axis]) return *Planes[Axis];
-    std::vector<double> Usual;
-    if (Axis == 0)
-        for (int k = 0; k <= 20; ++k) Usual.push_back(k * P.Lbp / 20);
-    if (Axis == 1)
-        for (int k = 1; k <= 4; ++k) Usual.push_back(k * P.Beam / 10);
-    if (Axis == 2)
-        for (int k = 1; k <= 9; ++k) Usual.push_back(k * P.Depth / 10);
-    return Usual;
+    return UsualPlanes(Axis, P.Lbp, P.Beam, P.Depth);
 }
 
 void TPlaneOptions::AddTo(TContours& Contours, const TKeelvaneParameters& P) const {

@@ -16,8 +16,7 @@ public:
     // EUsageError for a list given twice or malformed.
     bool Take(const std::string& Option, TArgumentList& A);
     // The positions typed for the axis (0 stations, 1 buttocks, 2 waterlines), or those of the
-    // usual plan: 21 stations from the aft to the fore perpendicular, 4 buttocks and 9 waterlines
-    // evenly inside half-breadth and depth.
+    // usual plan (UsualPlanes).
     std::vector<double> Positions(int Axis, const TKeelvaneParameters& P) const;
     // For each kind the planes typed ("none": no planes), or the usual ones when none were.
     void AddTo(TContours& Contours, const TKeelvaneParameters& P) const;

@@ -46,3 +46,14 @@ void TContours::Clear() {
     ClearY();
     ClearZ();
 }
+
+std::vector<double> UsualPlanes(int Axis, double Lbp, double Beam, double Depth) {
+    std::vector<double> Planes;
+    if (Axis == 0)
+        for (int k = 0; k <= 20; ++k) Planes.push_back(k * Lbp / 20);
+    if (Axis == 1)
+        for (int k = 1; k <= 4; ++k) Planes.push_back(k * Beam / 10);
+    if (Axis == 2)
+        for (int k = 1; k <= 9; ++k) Planes.push_back(k * Depth / 10);
+    return Planes;
+}

@@ -58,3 +58,8 @@ private:
 
     TContourList& List(int Axis);
 };
+
+// The planes of a usual lines plan of a hull Lbp long, Beam wide and Depth deep, for the axis
+// (0 stations, 1 buttocks, 2 waterlines): 21 stations from the aft to the fore perpendicular, 4
+// buttocks and 9 waterlines evenly inside half-breadth and depth.
+std::vector<double> UsualPlanes(int Axis, double Lbp, double Beam, double Depth);

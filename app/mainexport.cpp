@@ -1,0 +1,165 @@
+// The main window's lines plan on paper and its exports: the lines plan printed or written as PDF
+// or SVG, and File > Export's STEP and IGES surfaces, STL body and table of offsets, each written
+// whole or not at all.
+#include "app/busycursor.h"
+#include "app/filemanager.h"
+#include "app/mainform.h"
+#include "contours/contours.h"
+#include "display/painter/pdffile.h"
+#include "display/printer/print.h"
+#include "display/svgstream.h"
+#include "drawing/linesplan.h"
+#include "exchange/cadfile.h"
+#include "exchange/closedbody.h"
+#include "exchange/occtshapes.h"
+#include "exchange/offsets.h"
+#include "exchange/stlfile.h"
+#include "geometry/errors.h"
+#include "geometry/safefile.h"
+#include "hull/editor/keelvaneeditor.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrinter>
+
+namespace {
+
+struct TExportFormat {
+    const char* Command;
+    const char* Hint;
+    const char* Title; // of its file dialog and messages
+    const char* Filter;
+    const char* Suffix;
+};
+
+// What the user sees is what goes out: the hull as last generated from the parameters shown.
+const char* const NotGeneratedText = "The hull is not generated: apply the parameters first";
+
+constexpr TExportFormat Formats[ekCount] = {
+    {"Export Lines Plan...", "Write the lines plan drawing to a PDF or SVG file",
+     "Export Lines Plan", "PDF Document (*.pdf);;SVG Drawing (*.svg)", "pdf"},
+    {"&STEP Surface...", "Write the hull surface to a STEP (AP214) file for CAD programs",
+     "Export STEP Surface", "STEP File (*.step *.stp)", "step"},
+    {"&IGES Surface...", "Write the hull surface to an IGES 5.3 file for CAD programs",
+     "Export IGES Surface", "IGES File (*.iges *.igs)", "iges"},
+    {"ST&L Body...", "Write the closed hull body to a binary STL file for meshing and models",
+     "Export STL Body", "STL Mesh (*.stl)", "stl"},
+    {"Table of &Offsets...", "Write the half-breadths at the stations and waterlines to a CSV file",
+     "Export Table of Offsets", "Table of Offsets (*.csv)", "csv"},
+};
+
+std::vector<double> Positions(const TContours& Planes, int Axis) {
+    std::vector<double> P;
+    for (int k = 0; k < Planes.List(Axis).Count(); ++k)
+        P.push_back(Planes.List(Axis).Contour(k).Position);
+    return P;
+}
+
+} // namespace
+
+void TMainForm::CreateExportActions() {
+    for (int Kind = ekLinesPlan; Kind < ekCount; ++Kind) {
+        const TExportFormat& F = Formats[Kind];
+        const auto A = static_cast<TMainAction>(maExportLinesPlan + Kind);
+        connect(MakeAction(A, F.Command, nullptr, F.Hint), &QAction::triggered, this,
+                [this, Kind] { ExportCommand(static_cast<TExportKind>(Kind)); });
+        ExportDialogs[Kind] = new TPlatformFileDialog(this, fdSave, F.Title, F.Filter, F.Suffix);
+    }
+}
+
+void TMainForm::ExportCommand(TExportKind Kind) {
+    TFileDialog* Dialog = ExportDialogs[Kind];
+    if (!Dialog) return;
+    // The project's name with the export's extension, beside the project.
+    const QFileInfo Project(FileManager1->FileName());
+    const QString Folder = FileManager1->FileName() == FileManager1->UnSavedName()
+                               ? QString()
+                               : Project.absolutePath() + "/";
+    Dialog->SetFileName(Folder + Project.completeBaseName() + "." + Formats[Kind].Suffix);
+    if (!Dialog->Execute()) return;
+    const QString Name = Dialog->FileName();
+    try {
+        const TBusyCursor Busy;
+        Export(Kind, Name);
+    } catch (const EKeelvaneError& E) {
+        QMessageBox::warning(this, Formats[Kind].Title,
+                             "Could not export " + Name + ":\n" + QString::fromLocal8Bit(E.what()));
+    }
+}
+
+QString TMainForm::ProjectFileName() const {
+    const QString Name = FileManager1->FileName();
+    return Name == FileManager1->UnSavedName() ? QString() : QFileInfo(Name).fileName();
+}
+
+void TMainForm::UseLinesPlan(const TPaperSize& Paper, const TUseSheet& Use) const {
+    const auto Planes = CuttingPlanes();
+    TLinesPlanOptions Options;
+    Options.Paper = Paper;
+    Options.ProjectName = ProjectFileName().toStdString();
+    const TLinesPlanSheet Sheet(*FEditor, *Planes, Options);
+    Use(Sheet, Options.ProjectName.empty() ? "Lines plan" : "Lines plan of " + Options.ProjectName);
+}
+
+std::unique_ptr<TContours> TMainForm::CuttingPlanes() const {
+    if (!FEditor->Generated) throw EGeometryError(NotGeneratedText);
+    const TContours& Set = *FContours;
+    bool Empty = true;
+    for (int Axis = 0; Axis < 3; ++Axis) Empty = Empty && Set.List(Axis).Count() == 0;
+    auto Planes = std::make_unique<TContours>();
+    const TKeelvaneParameters& P = FEditor->Parameters();
+    for (std::uint8_t Axis = 0; Axis < 3; ++Axis)
+        for (const double Position :
+             Empty ? UsualPlanes(Axis, P.Lbp, P.Beam, P.Depth) : Positions(Set, Axis))
+            Planes->Add(Axis, Position);
+    return Planes;
+}
+
+void TMainForm::PrintLinesPlan(QPrinter& Printer) {
+    const QSizeF Size = LandscapePaper(Printer);
+    const std::string Name = Printer.pageLayout().pageSize().name().toStdString();
+    UseLinesPlan({Name, Size.width(), Size.height()},
+                 [&](const TLinesPlanSheet& Sheet, const std::string& Title) {
+                     PrintSheet(Printer, Title, [&](TGStream& Page) { Sheet.Draw(Page); });
+                 });
+}
+
+void TMainForm::Export(TExportKind Kind, const QString& FileName) {
+    const std::string Name = LocalFileName(FileName);
+    if (Kind == ekLinesPlan) return ExportLinesPlan(Name);
+    const auto Planes = CuttingPlanes();
+    switch (Kind) {
+    case ekStep:
+        return WriteStep(Name, TCadContent{FEditor.get(), false, {}});
+    case ekIges:
+        return WriteIges(Name, TCadContent{FEditor.get(), false, {}});
+    case ekStl:
+        return WriteBinaryStl(Name, *ClosedBody(*FEditor));
+    case ekOffsets:
+        return WriteOffsetsCsv(
+            Name, *TableOfOffsets(*FEditor, Positions(*Planes, 0), Positions(*Planes, 2)));
+    default:
+        return;
+    }
+}
+
+void TMainForm::ExportLinesPlan(const std::string& FileName) {
+    const std::string Suffix =
+        QFileInfo(QFile::decodeName(FileName.c_str())).suffix().toLower().toStdString();
+    if (Suffix != "pdf" && Suffix != "svg")
+        throw EIOError("Unable to export " + FileName + ": the name must end in .pdf or .svg");
+    UseLinesPlan(PaperA3, [&](const TLinesPlanSheet& Sheet, const std::string& Title) {
+        TSafeFile File(FileName);
+        if (Suffix == "pdf")
+            SavePdf(File.Stream(), FileName, Sheet.Width(), Sheet.Height(), Title,
+                    [&](TGStream& Page) { Sheet.Draw(Page); });
+        else {
+            TSvgStream Svg(Sheet.Width(), Sheet.Height(), "mm");
+            Sheet.Draw(Svg);
+            File.Stream() << Svg.Document();
+        }
+        File.Commit();
+    });
+}
