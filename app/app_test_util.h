@@ -1,14 +1,25 @@
-// Shared set-up of the application tests: a file dialog that answers as a user would, and a
-// user who answers every message box.
+// Shared set-up of the application tests: a file dialog that answers as a user would, a user who
+// answers every message box, a full disk, and a main window with a folder for its files.
 #pragma once
 
 #include "app/filedialog.h"
+#include "app/filemanager.h"
+#include "app/mainform.h"
+#include "geometry/scratchfolder.h"
+#include "geometry/textutil.h"
+
+#include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStringList>
 #include <QTimer>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
 
 // Answers with Answer (empty: cancels); records the names it was preset with.
 class TFakeFileDialog : public TFileDialog {
@@ -55,5 +66,43 @@ private:
             B->click();
         else
             Box->reject();
+    }
+};
+
+// While it lives the disk is full: no file this process writes may grow beyond 100 bytes.
+class TFullDisk {
+public:
+    TFullDisk() {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &FOld);
+        rlimit Full = FOld;
+        Full.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &Full);
+    }
+    TFullDisk(const TFullDisk&) = delete;
+    TFullDisk& operator=(const TFullDisk&) = delete;
+    ~TFullDisk() { setrlimit(RLIMIT_FSIZE, &FOld); }
+
+private:
+    rlimit FOld{};
+};
+
+// A main window of the program Program, its settings cleared, its project saved through
+// SaveDialog, and a scratch folder for its files.
+class TMainFormTest : public ::testing::Test {
+protected:
+    TScratchFolder Folder;
+    TFakeFileDialog SaveDialog;
+    std::unique_ptr<TMainForm> Form;
+
+    explicit TMainFormTest(const char* Program) {
+        SetProgramBaseName(std::string("/usr/bin/") + Program);
+        QSettings("Quarnel", Program).clear();
+        Form = std::make_unique<TMainForm>();
+        Form->FileManager().SetSaveDialog(&SaveDialog);
+    }
+
+    QString File(const std::string& Name) const {
+        return QString::fromStdString(Folder.File(Name));
     }
 };

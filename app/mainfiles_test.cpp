@@ -22,25 +22,16 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace {
 
 constexpr int BeamTag = 103;
 
-class MainFilesTest : public ::testing::Test {
+class MainFilesTest : public TMainFormTest {
 protected:
-    TScratchFolder Folder;
-    TFakeFileDialog OpenDialog, SaveDialog;
-    std::unique_ptr<TMainForm> Form;
+    TFakeFileDialog OpenDialog;
 
-    MainFilesTest() {
-        SetProgramBaseName("/usr/bin/mainfilestest");
-        QSettings("Quarnel", "mainfilestest").clear();
-        Form = std::make_unique<TMainForm>();
+    MainFilesTest() : TMainFormTest("mainfilestest") {
         Files().SetOpenDialog(&OpenDialog);
-        Files().SetSaveDialog(&SaveDialog);
         Form->show();
         [[maybe_unused]] const bool Exposed = QTest::qWaitForWindowExposed(Form.get());
     }
@@ -48,7 +39,6 @@ protected:
     TFileManager& Files() const { return Form->FileManager(); }
     double Beam() const { return Form->Editor().Parameters().Beam; }
     void SetBeam(double Value) const { Form->Editor().Form()->SpinEdit(BeamTag).SetValue(Value); }
-    QString File(const char* Name) const { return QString::fromStdString(Folder.File(Name)); }
 
     // Saves the current project under Name through Save As.
     void SaveAs(const char* Name) {
@@ -130,17 +120,12 @@ TEST_F(MainFilesTest, SaveThatFailsKeepsTheOldFileAndTheChanges) {
     SaveAs("hull.kvp");
     const std::string Saved = FileText(Folder.File("hull.kvp"));
     SetBeam(24);
-    // The disk fills up: no file may grow beyond 100 bytes.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit Old{};
-    getrlimit(RLIMIT_FSIZE, &Old);
-    rlimit Full = Old;
-    Full.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &Full);
-    EXPECT_THROW(Files().SaveFile(), EIOError);
-    SaveDialog.Answer = File("copy.kvp");
-    EXPECT_THROW(Files().SaveFileAs(), EIOError);
-    setrlimit(RLIMIT_FSIZE, &Old);
+    {
+        const TFullDisk Full;
+        EXPECT_THROW(Files().SaveFile(), EIOError);
+        SaveDialog.Answer = File("copy.kvp");
+        EXPECT_THROW(Files().SaveFileAs(), EIOError);
+    }
     EXPECT_TRUE(FileText(Folder.File("hull.kvp")) == Saved);
     EXPECT_TRUE(Files().Modified());
     EXPECT_EQ(Form->windowTitle(), "Keelvane - hull.kvp");
