@@ -11,6 +11,7 @@
 #include "drawing/linesplan.h"
 #include "exchange/cadfile.h"
 #include "exchange/closedbody.h"
+#include "exchange/linesplandxf.h"
 #include "exchange/occtshapes.h"
 #include "exchange/offsets.h"
 #include "exchange/stlfile.h"
@@ -19,7 +20,6 @@
 #include "hull/editor/keelvaneeditor.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrinter>
@@ -38,8 +38,8 @@ struct TExportFormat {
 const char* const NotGeneratedText = "The hull is not generated: apply the parameters first";
 
 constexpr TExportFormat Formats[ekCount] = {
-    {"Export Lines Plan...", "Write the lines plan drawing to a PDF or SVG file",
-     "Export Lines Plan", "PDF Document (*.pdf);;SVG Drawing (*.svg)", "pdf"},
+    {"Export Lines Plan...", "Write the lines plan drawing to a PDF, SVG or DXF file",
+     "Export Lines Plan", "PDF Document (*.pdf);;SVG Drawing (*.svg);;DXF Drawing (*.dxf)", "pdf"},
     {"&STEP Surface...", "Write the hull surface to a STEP (AP214) file for CAD programs",
      "Export STEP Surface", "STEP File (*.step *.stp)", "step"},
     {"&IGES Surface...", "Write the hull surface to an IGES 5.3 file for CAD programs",
@@ -55,6 +55,18 @@ std::vector<double> Positions(const TContours& Planes, int Axis) {
     for (int k = 0; k < Planes.List(Axis).Count(); ++k)
         P.push_back(Planes.List(Axis).Contour(k).Position);
     return P;
+}
+
+// The sheet as a file of Type ("pdf", "svg" or "dxf"), FileName naming it in messages.
+void WriteSheet(std::ostream& Out, const TLinesPlanSheet& Sheet, const std::string& Title,
+                const std::string& FileName, const std::string& Type) {
+    if (Type == "dxf") return WriteLinesPlanDxf(Out, Sheet, false);
+    if (Type == "pdf")
+        return SavePdf(Out, FileName, Sheet.Width(), Sheet.Height(), Title,
+                       [&](TGStream& Page) { Sheet.Draw(Page); });
+    TSvgStream Svg(Sheet.Width(), Sheet.Height(), "mm");
+    Sheet.Draw(Svg);
+    Out << Svg.Document();
 }
 
 } // namespace
@@ -94,12 +106,12 @@ QString TMainForm::ProjectFileName() const {
     return Name == FileManager1->UnSavedName() ? QString() : QFileInfo(Name).fileName();
 }
 
-void TMainForm::UseLinesPlan(const TPaperSize& Paper, const TUseSheet& Use) const {
-    const auto Planes = CuttingPlanes();
+void TMainForm::UseLinesPlan(const TContours& Planes, const TPaperSize& Paper,
+                             const TUseSheet& Use) const {
     TLinesPlanOptions Options;
     Options.Paper = Paper;
     Options.ProjectName = ProjectFileName().toStdString();
-    const TLinesPlanSheet Sheet(*FEditor, *Planes, Options);
+    const TLinesPlanSheet Sheet(*FEditor, Planes, Options);
     Use(Sheet, Options.ProjectName.empty() ? "Lines plan" : "Lines plan of " + Options.ProjectName);
 }
 
@@ -120,7 +132,7 @@ std::unique_ptr<TContours> TMainForm::CuttingPlanes() const {
 void TMainForm::PrintLinesPlan(QPrinter& Printer) {
     const QSizeF Size = LandscapePaper(Printer);
     const std::string Name = Printer.pageLayout().pageSize().name().toStdString();
-    UseLinesPlan({Name, Size.width(), Size.height()},
+    UseLinesPlan(*CuttingPlanes(), {Name, Size.width(), Size.height()},
                  [&](const TLinesPlanSheet& Sheet, const std::string& Title) {
                      PrintSheet(Printer, Title, [&](TGStream& Page) { Sheet.Draw(Page); });
                  });
@@ -128,38 +140,34 @@ void TMainForm::PrintLinesPlan(QPrinter& Printer) {
 
 void TMainForm::Export(TExportKind Kind, const QString& FileName) {
     const std::string Name = LocalFileName(FileName);
-    if (Kind == ekLinesPlan) return ExportLinesPlan(Name);
+    const QString Type = QFileInfo(FileName).suffix().toLower();
+    if (Kind == ekLinesPlan && Type != "pdf" && Type != "svg" && Type != "dxf")
+        throw EIOError("Unable to export " + Name + ": the name must end in .pdf, .svg or .dxf");
     const auto Planes = CuttingPlanes();
+    // Opened before the work, so that a name that cannot be written fails at once.
+    TSafeFile File(Name);
+    std::ostream& Out = File.Stream();
     switch (Kind) {
+    case ekLinesPlan:
+        UseLinesPlan(*Planes, PaperA3, [&](const TLinesPlanSheet& Sheet, const std::string& Title) {
+            WriteSheet(Out, Sheet, Title, Name, Type.toStdString());
+        });
+        break;
     case ekStep:
-        return WriteStep(Name, TCadContent{FEditor.get(), false, {}});
+        WriteStep(Out, TCadContent{FEditor.get(), false, {}});
+        break;
     case ekIges:
-        return WriteIges(Name, TCadContent{FEditor.get(), false, {}});
+        WriteIges(Out, TCadContent{FEditor.get(), false, {}});
+        break;
     case ekStl:
-        return WriteBinaryStl(Name, *ClosedBody(*FEditor));
+        WriteBinaryStl(Out, *ClosedBody(*FEditor));
+        break;
     case ekOffsets:
-        return WriteOffsetsCsv(
-            Name, *TableOfOffsets(*FEditor, Positions(*Planes, 0), Positions(*Planes, 2)));
-    default:
-        return;
+        WriteOffsetsCsv(Out,
+                        *TableOfOffsets(*FEditor, Positions(*Planes, 0), Positions(*Planes, 2)));
+        break;
+    case ekCount:
+        break;
     }
-}
-
-void TMainForm::ExportLinesPlan(const std::string& FileName) {
-    const std::string Suffix =
-        QFileInfo(QFile::decodeName(FileName.c_str())).suffix().toLower().toStdString();
-    if (Suffix != "pdf" && Suffix != "svg")
-        throw EIOError("Unable to export " + FileName + ": the name must end in .pdf or .svg");
-    UseLinesPlan(PaperA3, [&](const TLinesPlanSheet& Sheet, const std::string& Title) {
-        TSafeFile File(FileName);
-        if (Suffix == "pdf")
-            SavePdf(File.Stream(), FileName, Sheet.Width(), Sheet.Height(), Title,
-                    [&](TGStream& Page) { Sheet.Draw(Page); });
-        else {
-            TSvgStream Svg(Sheet.Width(), Sheet.Height(), "mm");
-            Sheet.Draw(Svg);
-            File.Stream() << Svg.Document();
-        }
-        File.Commit();
-    });
+    File.Commit();
 }

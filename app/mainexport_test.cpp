@@ -80,6 +80,9 @@ TEST_F(MainExportTest, LinesPlanExportedAndPrintedFromTheProjectsPlanes) {
     EXPECT_NEAR(MediaBox(Pdf).first, 420 / 25.4 * 72, 0.5);
     Form->Export(ekLinesPlan, File("lines.svg"));
     EXPECT_TRUE(Contains(FileText(Folder.File("lines.svg")), ">2 / 1 / 0<"));
+    Form->Export(ekLinesPlan, File("lines.dxf"));
+    const std::string Dxf = FileText(Folder.File("lines.dxf"));
+    EXPECT_TRUE(Contains(Dxf, "SECTION") && Contains(Dxf, "2 / 1 / 0") && Contains(Dxf, "EOF"));
 
     // Printed on the printer's paper, in landscape whatever its set-up, which stays as it was.
     QPrinter& Printer = Form->Printer();
@@ -159,15 +162,15 @@ TEST_F(MainExportTest, FailedExportsAreShownAndKeepTheOldFiles) {
                                       ":\nUnable to create file"));
     const QStringList Png = ExportThroughCommand(ekLinesPlan, "lines.png");
     ASSERT_EQ(Png.size(), 1);
-    EXPECT_TRUE(Png[0].endsWith("the name must end in .pdf or .svg"));
+    EXPECT_TRUE(Png[0].endsWith("the name must end in .pdf, .svg or .dxf"));
 
     // The disk fills up.
-    for (const char* Name : {"old.csv", "old.svg", "old.stl"})
-        std::ofstream(Folder.File(Name)) << "old\n";
+    const std::pair<TExportKind, const char*> Olds[] = {
+        {ekOffsets, "old.csv"}, {ekLinesPlan, "old.svg"}, {ekStl, "old.stl"}, {ekStep, "old.step"}};
+    for (const auto& [Kind, Name] : Olds) std::ofstream(Folder.File(Name)) << "old\n";
     {
         const TFullDisk Full;
-        for (const auto& [Kind, Name] :
-             {std::pair{ekOffsets, "old.csv"}, {ekLinesPlan, "old.svg"}, {ekStl, "old.stl"}}) {
+        for (const auto& [Kind, Name] : Olds) {
             EXPECT_EQ(ExportThroughCommand(Kind, Name).size(), 1) << Name;
             EXPECT_EQ(FileText(Folder.File(Name)), "old\n") << Name;
         }
@@ -176,7 +179,8 @@ TEST_F(MainExportTest, FailedExportsAreShownAndKeepTheOldFiles) {
     std::set<std::string> Names;
     for (const auto& Entry : std::filesystem::directory_iterator(Folder.Path()))
         Names.insert(Entry.path().filename().string());
-    EXPECT_EQ(Names, std::set<std::string>({"hull.kvp", "old.csv", "old.stl", "old.svg"}));
+    EXPECT_EQ(Names,
+              std::set<std::string>({"hull.kvp", "old.csv", "old.step", "old.stl", "old.svg"}));
 }
 
 TEST(ExportDialog, NameWithoutExtensionTakesTheChosenTypes) {

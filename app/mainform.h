@@ -135,7 +135,7 @@ public:
     // it fails, a message naming the file and the reason.
     void ExportCommand(TExportKind Kind);
     // Writes the export to FileName, whole or not at all: the lines plan on A3, as the command
-    // line draws it, as PDF or SVG by the name's extension, the others as their kind says.
+    // line draws it, as PDF, SVG or DXF by the name's extension, the others as their kind says.
     // EGeometryError when the hull is not generated, EIOError when the file cannot be written.
     void Export(TExportKind Kind, const QString& FileName);
     // Opens a project at start, as one named on the command line; one that cannot be opened is
@@ -180,10 +180,9 @@ private:
     // The planes that lines plans and tables cut: the contour set's, or when it has none those
     // of a usual lines plan. EGeometryError when the hull is not generated.
     std::unique_ptr<TContours> CuttingPlanes() const;
-    // Lays out the lines plan on Paper and hands it to Use with its title.
+    // Lays out the lines plan cut by Planes on Paper and hands it to Use with its title.
     using TUseSheet = std::function<void(const TLinesPlanSheet& Sheet, const std::string& Title)>;
-    void UseLinesPlan(const TPaperSize& Paper, const TUseSheet& Use) const;
-    void ExportLinesPlan(const std::string& FileName);
+    void UseLinesPlan(const TContours& Planes, const TPaperSize& Paper, const TUseSheet& Use) const;
     void CreateFileManager();
     void CreateFileMenus();
     void CreateToolBar();
