@@ -43,9 +43,11 @@ fore foot radius or, with <b>Bulbous Bow</b> checked, the bulb's length and radi
 
 <h3>The toolbar</h3>
 <table cellpadding="3" width="100%">
-<tr><td width="38%"><b>New, Open, Save, Print</b></td><td>the project file (.kvp) and a printed page of the
-view; File also saves under another name, sets up the printer, exports the view as PDF or SVG and
-lists the last five projects.</td></tr>
+<tr><td width="38%"><b>New, Open, Save, Print</b></td><td>the project file (.kvp) and a printed page:
+the view, or (chosen in the print dialog) the lines plan to scale. File also saves under another
+name, sets up the printer, exports the lines plan as PDF, SVG or DXF, exports the hull (File &gt;
+Export) as a STEP or IGES surface, an STL body or a table of offsets, and lists the last five
+projects.</td></tr>
 <tr><td width="38%"><b>Hull Parameters</b></td><td>shows the hull parameter window.</td></tr>
 <tr><td width="38%"><b>Zoom In, Zoom Out, Zoom All</b></td><td>zoom by a step, or fit the whole hull.</td></tr>
 <tr><td width="38%"><b>Zoom Window, Zoom, Pan, Rotate</b></td><td>what a drag with the left mouse button
