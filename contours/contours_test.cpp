@@ -4,6 +4,7 @@
 #include "contours/contours.h"
 #include "contours/createcontours.h"
 #include "geometry/console.h"
+#include "geometry/errors.h"
 #include "geometry/polygon.h"
 #include "geometry/polylist.h"
 
@@ -182,4 +183,13 @@ TEST(CreateContoursTest, ProgressRisesStepByStepToCompletion) {
     EXPECT_EQ(Heard.front(), 0.0);
     EXPECT_EQ(Heard.back(), 1.0);
     EXPECT_EQ(std::adjacent_find(Heard.begin(), Heard.end(), std::greater_equal<>()), Heard.end());
+}
+
+TEST(CreateContoursTest, AFaultInCuttingRaisesInsteadOfEmptyingTheResult) {
+    // The edge from -1.7e308 to 1.7e308 spans more than a double holds: its crossing is no number.
+    TPolygonList Faces;
+    Faces.Add(Tri(TRPoint(-1.7e308, 0, 0), TRPoint(1.7e308, 0, 0), TRPoint(0, 1, 0)));
+    TContours C;
+    C.Add(0, 0.0);
+    EXPECT_THROW(CreateContours(Faces, C), EMathError);
 }

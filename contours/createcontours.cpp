@@ -115,38 +115,46 @@ void SortToPlanes(const TPolygons& Polygons, std::vector<TPlane>& Planes, TProgr
     }
 }
 
-// Cuts the triangles of each plane in turn and joins the segments before the next plane, so
-// that one plane's segments are all that is held. A failure while joining costs the whole
-// result, not the program.
+// Cuts Plane's triangles into Segments (cleared first). A fault in the arithmetic of a cut
+// raises, as it would for a single triangle.
+void CutPlane(const TPlane& Plane, std::vector<TCutSegment>& Segments) {
+    Segments.clear();
+    TExtents E;
+    TCutSegment S;
+    const std::size_t N = Plane.Triangles.size();
+    for (std::size_t i = 0; i < N; ++i) {
+        // The triangles of a waterline or buttock lie far apart in memory: ask for those a few
+        // steps ahead while cutting this one.
+        if (i + PrefetchDistance < N) Prefetch(*Plane.Triangles[i + PrefetchDistance]);
+        const TPolygon& T = *Plane.Triangles[i];
+        T.PolygonExtents(E);
+        if (CutTriangle(T, E, Plane.Axis, Plane.Position, S)) Segments.push_back(S);
+    }
+}
+
+// Cuts and joins plane by plane, so that one plane's segments are all that is held. A failure
+// while joining costs the whole result, not the program; the planes after it are still cut, so
+// that a fault in cutting raises as ever.
 std::unique_ptr<TPolylineList> CutAndJoin(std::vector<TPlane>& Planes, TProgressReport& Report) {
     std::size_t Total = 0, Done = 0;
     for (const TPlane& P : Planes) Total += P.Triangles.size();
-    try {
-        auto Result = std::make_unique<TPolylineList>();
-        std::vector<TCutSegment> Segments;
-        TLinkEndIndex Index;
-        TExtents E;
-        TCutSegment S;
-        for (TPlane& P : Planes) {
-            // Short of 1 until the end, also when the planes left have nothing to cut.
-            Report(SortingShare +
-                   (1 - SortingShare) * static_cast<double>(Done) / static_cast<double>(Total + 1));
-            Done += P.Triangles.size();
-            const std::size_t N = P.Triangles.size();
-            for (std::size_t i = 0; i < N; ++i) {
-                // The triangles of a waterline or buttock lie far apart in memory: ask for
-                // those a few steps ahead while cutting this one.
-                if (i + PrefetchDistance < N) Prefetch(*P.Triangles[i + PrefetchDistance]);
-                const TPolygon& T = *P.Triangles[i];
-                T.PolygonExtents(E);
-                if (CutTriangle(T, E, P.Axis, P.Position, S)) Segments.push_back(S);
-            }
+    auto Result = std::make_unique<TPolylineList>();
+    std::vector<TCutSegment> Segments;
+    TLinkEndIndex Index;
+    for (const TPlane& P : Planes) {
+        // Short of 1 until the end, also when the planes left have nothing to cut.
+        Report(SortingShare +
+               (1 - SortingShare) * static_cast<double>(Done) / static_cast<double>(Total + 1));
+        Done += P.Triangles.size();
+        CutPlane(P, Segments);
+        if (!Result) continue;
+        try {
             JoinSegments(Segments, ContourColors[P.Axis], MinimumChainLength, Index, *Result);
+        } catch (...) {
+            Result.reset();
         }
-        return Result;
-    } catch (...) {
-        return nullptr;
     }
+    return Result;
 }
 
 } // namespace
