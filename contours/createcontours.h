@@ -14,7 +14,7 @@ using TContourProgress = std::function<void(double Fraction)>;
 // Cuts every triangle of Polygons with every plane of Contours and joins the segments into
 // polylines: those of the X planes first, then Y, then Z, each axis in list order, coloured by
 // axis; chains shorter than 0.001 are dropped. None when there are no planes, or when joining
-// fails; a fault in the arithmetic of a cut raises. Progress, when given, hears rising fractions a
-// few dozen times per call (not per segment), the last of them 1 once the polylines are complete.
+// fails; a fault in the arithmetic of a cut raises. Progress, when given, hears rising fractions, a
+// hundred times at most (never per segment or plane), the last 1 once the polylines are complete.
 std::unique_ptr<TPolylineList> CreateContours(const TPolygons& Polygons, const TContours& Contours,
                                               const TContourProgress& Progress = {});
