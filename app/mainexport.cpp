@@ -84,6 +84,11 @@ void TMainForm::CreateExportActions() {
 void TMainForm::ExportCommand(TExportKind Kind) {
     TFileDialog* Dialog = ExportDialogs[Kind];
     if (!Dialog) return;
+    // Said before the user picks a name for nothing.
+    if (!FEditor->Generated) {
+        QMessageBox::information(this, Formats[Kind].Title, NotGeneratedText);
+        return;
+    }
     // The project's name with the export's extension, beside the project.
     const QFileInfo Project(FileManager1->FileName());
     const QString Folder = FileManager1->FileName() == FileManager1->UnSavedName()
