@@ -1,6 +1,6 @@
-// The main window's lines plan on paper and its exports: the lines plan printed or written as PDF
-// or SVG, and File > Export's STEP and IGES surfaces, STL body and table of offsets, each written
-// whole or not at all.
+// The main window's lines plan on paper and its exports: the lines plan printed or written as PDF,
+// SVG or DXF, and File > Export's STEP and IGES surfaces, STL body and table of offsets, each
+// written whole or not at all.
 #include "app/busycursor.h"
 #include "app/filemanager.h"
 #include "app/mainform.h"
@@ -23,6 +23,9 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrinter>
+
+#include <ostream>
+#include <vector>
 
 namespace {
 
