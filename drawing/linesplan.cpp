@@ -459,7 +459,7 @@ void SetColor(TPolylineList& Lines, TColor Color) {
 } // namespace
 
 // The room the drawing needs at one scale, with the legend and title block beside the views or
-// below them (a single view).
+// below them.
 struct TLinesPlanSheet::TLayout {
     double Width = 0, Height = 0;
     double StackedWidth = 0, StackedHeight = 0;
@@ -540,8 +540,12 @@ TLinesPlanSheet::TLayout TLinesPlanSheet::Measure(double s) const {
     const double Length = std::max(Profile.Side, Plan.Side) * 2 + Profile.ModelWidth(s);
     const double Upper = std::max(Profile.Top, Body.Top) + Profile.ModelHeight(s) +
                          std::max(Profile.Bottom, Body.Bottom);
-    L.Width = L.StackedWidth = Length + ViewGap + std::max(Body.Width(s), BlocksW);
-    L.Height = L.StackedHeight = Upper + ViewGap + std::max(Plan.Height(s), BlocksH);
+    // The blocks sit in the lower right corner: beside the plan and under the body plan, or,
+    // when the views are long and low, under the plan.
+    L.Width = Length + ViewGap + std::max(Body.Width(s), BlocksW);
+    L.Height = Upper + ViewGap + std::max(Plan.Height(s), BlocksH);
+    L.StackedWidth = std::max(Length + ViewGap + Body.Width(s), BlocksW);
+    L.StackedHeight = Upper + ViewGap + Plan.Height(s) + ViewGap + BlocksH;
     return L;
 }
 

@@ -133,6 +133,13 @@ TEST(LinesPlanSheet, TakesTheLargestStandardScaleThatFitsAndRefusesOneThatDoesNo
     EXPECT_EQ(TLinesPlanSheet(Hull(), Planes, O).Scale(), 500);
     O.Paper = *PaperByName("A1");
     EXPECT_EQ(TLinesPlanSheet(Hull(), Planes, O).Scale(), 200);
+    // Too narrow for the blocks beside the views at 1:1000, but the long, low views leave room
+    // for them under the plan.
+    TContours Usual;
+    UsualPlanes(Usual);
+    O.Paper = *PaperByName("A4");
+    EXPECT_EQ(TLinesPlanSheet(Hull(), Usual, O).Scale(), 1000);
+    O.Paper = *PaperByName("A1");
     O.View = lvBody;
     EXPECT_EQ(TLinesPlanSheet(Hull(), Planes, O).Scale(), 50);
     O.View = lvAll;
