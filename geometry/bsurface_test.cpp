@@ -65,6 +65,29 @@ TEST(BSplineSurface, PointAtAndSampleMeshEqualTheRecursion) {
     }
 }
 
+// Evaluation keeps what it derives from the knots between points; every change to the knots,
+// orders or net after a first evaluation must show in the next one.
+TEST(BSplineSurface, PointAtFollowsChangedKnotsOrdersAndNet) {
+    auto S = RandomSurface(9, 7, 3);
+    S->MakeKnots();
+    const auto ExpectReference = [&](const char* Step) {
+        for (double u : {0.0, 0.3, 1.0, 2.7, 4.5, 5.99})
+            for (double v : {0.0, 1.25, 3.5})
+                EXPECT_LT(Distance(*S->PointAt(u, v), ReferencePoint(*S, u, v)), 1e-12)
+                    << Step << " u=" << u << " v=" << v;
+    };
+    ExpectReference("open");
+    S->SetKnotU(6, 1.5); // still sorted: another span width
+    ExpectReference("knot moved");
+    S->Point(3, 2).SetXYZ(40, -40, 40);
+    ExpectReference("net point moved");
+    S->SetOrderU(3);
+    S->MakeKnots();
+    ExpectReference("order 3");
+    S->SetKnotU(5, 3.5); // unsorted
+    ExpectReference("knots unsorted");
+}
+
 TEST(BSplineSurface, KnotsRangesAndCorners) {
     TBSplineSurface S(4, 4);
     S.Point(3, 3).SetXYZ(3, 3, 0);

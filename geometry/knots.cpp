@@ -86,8 +86,19 @@ double TKnotVector::Get(int i) const {
 void TKnotVector::Set(int i, double Value) {
     if (i < 1) return;
     PadTo(i);
-    FKnots[static_cast<std::size_t>(i - 1)] = Value;
+    Store(i, Value);
+}
+
+// Rebuilding the same knots, as every sampling of an open surface does, keeps what was derived
+// from them.
+void TKnotVector::Store(int i, double Value) {
+    double& Knot = FKnots[static_cast<std::size_t>(i - 1)];
+    const bool Same = Knot == Value; // -0 and 0 alike: they give the same table
+    Knot = Value;
+    if (Same) return;
     FCheckedM = -1;
+    FTable.n = FTable.k = 0;
+    FTable.Usable = false;
 }
 
 void TKnotVector::PadTo(int m) {
@@ -98,20 +109,17 @@ void TKnotVector::MakeOpen(int n, int k) {
     const int m = n + k;
     PadTo(m);
     if (m < 1) return;
-    FKnots[0] = 0.0;
+    Store(1, 0.0);
     for (int i = 2; i <= m; ++i) {
         const bool Flat = i <= k || i >= n + 2;
-        FKnots[static_cast<std::size_t>(i - 1)] =
-            FKnots[static_cast<std::size_t>(i - 2)] + (Flat ? 0.0 : 1.0);
+        Store(i, FKnots[static_cast<std::size_t>(i - 2)] + (Flat ? 0.0 : 1.0));
     }
-    FCheckedM = -1;
 }
 
 void TKnotVector::MakePeriodic(int n, int k) {
     const int m = n + k;
     PadTo(m);
-    for (int i = 1; i <= m; ++i) FKnots[static_cast<std::size_t>(i - 1)] = i - 1;
-    FCheckedM = -1;
+    for (int i = 1; i <= m; ++i) Store(i, i - 1);
 }
 
 std::string TKnotVector::ToString(int m) const {
@@ -145,6 +153,33 @@ bool TKnotVector::SortedUpTo(int m) {
     return FSorted;
 }
 
+// The triangular scheme divides by differences of the knots around the span only, so their
+// reciprocals are taken once per span and every evaluation multiplies. A span of no width is
+// never evaluated and keeps zeros. Knots so far apart that a difference or its reciprocal
+// overflows leave the table unused, so that the dividing evaluation raises as it does.
+void TKnotVector::BuildTable(int n, int k) {
+    FTable.n = n;
+    FTable.k = k;
+    FTable.Usable = false;
+    const int m = n + k;
+    PadTo(m);
+    if (k < 1 || k > MaxTableOrder || n < k || !SortedUpTo(m)) return;
+    const auto Knot = [this](int i) { return FKnots[static_cast<std::size_t>(i - 1)]; };
+    const double Range = Knot(n + 1) - Knot(k);
+    if (!(Range > 0.0)) return;
+    FTable.SpansPerUnit = (n + 1 - k) / Range;
+    FTable.Reciprocal.assign(static_cast<std::size_t>((n + 1 - k) * k * (k - 1) / 2), 0.0);
+    auto R = FTable.Reciprocal.begin();
+    for (int s = k; s <= n; ++s)
+        for (int j = 1; j < k; ++j)
+            for (int r = 0; r < j; ++r, ++R) {
+                if (Knot(s) == Knot(s + 1)) continue;
+                *R = 1.0 / (Knot(s + r + 1) - Knot(s + 1 - j + r));
+                if (!std::isfinite(*R) || *R == 0.0) return;
+            }
+    FTable.Usable = true;
+}
+
 // The span s (1-based) with Knot[s] <= t < Knot[s + 1] and k <= s <= n, or 0 when t lies outside
 // Knot[k] .. Knot[n + 1]. The knots must be sorted. The span is first guessed as if the knots were
 // evenly spaced, as open knots are, and then confirmed: a confirmed guess is the one span that
@@ -153,16 +188,71 @@ int TKnotVector::FindSpan(int n, int k, double t) const {
     const auto Knot = [this](int i) { return FKnots[static_cast<std::size_t>(i - 1)]; };
     const double Lo = Knot(k), Hi = Knot(n + 1);
     if (!(t >= Lo && t < Hi)) return 0;
-    const int Guess = k + static_cast<int>((t - Lo) / (Hi - Lo) * (n + 1 - k));
-    if (Guess <= n && Knot(Guess) <= t && t < Knot(Guess + 1)) return Guess;
+    const double Spans = (t - Lo) * (FTable.Usable ? FTable.SpansPerUnit : (n + 1 - k) / (Hi - Lo));
+    // A guess beyond the last span (rounding, or a range that overflowed) tries the last one.
+    const int Guess = k + (Spans < n - k ? static_cast<int>(Spans) : n - k);
+    if (Knot(Guess) <= t && t < Knot(Guess + 1)) return Guess;
     const auto First = FKnots.begin() + (k - 1), Last = FKnots.begin() + (n + 1);
     return static_cast<int>(std::upper_bound(First, Last, t) - FKnots.begin());
 }
 
+namespace {
+
+// The triangular scheme of de Boor for the k functions of span s: Out[0 .. k - 1] from the knots
+// Knot[1], Knot[2], ... held from Knots[0], with Left and Right as work rows of k entries. K,
+// when not 0, is k known at compile time, so that the loops of a cubic unroll and its rows stay
+// in registers. Tabled takes the reciprocals of the span's denominators from Reciprocal, in the
+// order the scheme uses them, instead of dividing.
+template <int K, bool Tabled>
+void SpanFunctions(const double* Knots, const double* Reciprocal, int s, int k, double t,
+                   double* Out, double* Left, double* Right) {
+    const int Order = K ? K : k;
+    double Local[3][K ? K : 1];
+    double* N = K ? Local[0] : Out;
+    if (K) {
+        Left = Local[1];
+        Right = Local[2];
+    }
+    const double* Knot = Knots - 1;
+    N[0] = 1.0;
+    for (int j = 1; j < Order; ++j) {
+        Left[j] = t - Knot[s + 1 - j];
+        Right[j] = Knot[s + j] - t;
+        // Knots too far apart overflow these differences into NaN values below: raise as the
+        // recursion's checked division does. Tabled spans have no such knots.
+        if (!Tabled && Left[j] - Left[j] + Right[j] - Right[j] != 0.0) [[unlikely]]
+            throw EMathError(InvalidOperationText);
+        // The last row goes straight out.
+        double* Row = j == Order - 1 ? Out : N;
+        double Saved = 0.0;
+        for (int r = 0; r < j; ++r) {
+            const double Temp = Tabled ? N[r] * *Reciprocal++ : N[r] / (Right[r + 1] + Left[j - r]);
+            Row[r] = Saved + Right[r + 1] * Temp;
+            Saved = Left[j - r] * Temp;
+        }
+        Row[j] = Saved;
+    }
+}
+
+} // namespace
+
 void TKnotVector::Evaluate(int n, int k, double t, TBasisValues& B) {
-    const int m = n + k;
-    PadTo(m);
-    const int s = k >= 1 && n >= k && SortedUpTo(m) ? FindSpan(n, k, t) : 0;
+    if (FTable.n != n || FTable.k != k) BuildTable(n, k);
+    const int s = FTable.Usable ? FindSpan(n, k, t) : 0;
+    if (s != 0 && k == 4) { // the common cubic, straight to its unrolled scheme
+        if (B.Value.size() < 4) B.Value.resize(4);
+        SpanFunctions<4, true>(FKnots.data(), FTable.Reciprocal.data() + (s - 4) * 6, s, 4, t,
+                               B.Value.data(), nullptr, nullptr);
+        B.First = s - 4;
+        B.Count = 4;
+    } else if (s != 0)
+        EvaluateSpan(s, k, t, B);
+    else
+        EvaluateUntabled(n, k, t, B);
+}
+
+void TKnotVector::EvaluateUntabled(int n, int k, double t, TBasisValues& B) {
+    const int s = k >= 1 && n >= k && SortedUpTo(n + k) ? FindSpan(n, k, t) : 0;
     if (s == 0) {
         EvaluateAll(n, k, t, B.Value);
         B.First = 0;
@@ -171,36 +261,6 @@ void TKnotVector::Evaluate(int n, int k, double t, TBasisValues& B) {
     }
     EvaluateSpan(s, k, t, B);
 }
-
-namespace {
-
-// The triangular scheme of de Boor for the k functions of span s: N[0 .. k - 1] from the knots
-// Knot[1], Knot[2], ... held from Knots[0], with Left and Right as work rows of k entries. K,
-// when not 0, is k known at compile time, so that the loops of a cubic unroll.
-template <int K>
-void SpanFunctions(const double* Knots, int s, int k, double t, double* N, double* Left,
-                   double* Right) {
-    const int Order = K ? K : k;
-    const double* Knot = Knots - 1;
-    N[0] = 1.0;
-    for (int j = 1; j < Order; ++j) {
-        Left[j] = t - Knot[s + 1 - j];
-        Right[j] = Knot[s + j] - t;
-        // Knots too far apart overflow these differences into NaN values below: raise as the
-        // recursion's checked division does.
-        if (Left[j] - Left[j] + Right[j] - Right[j] != 0.0) [[unlikely]]
-            throw EMathError(InvalidOperationText);
-        double Saved = 0.0;
-        for (int r = 0; r < j; ++r) {
-            const double Temp = N[r] / (Right[r + 1] + Left[j - r]);
-            N[r] = Saved + Right[r + 1] * Temp;
-            Saved = Left[j - r] * Temp;
-        }
-        N[j] = Saved;
-    }
-}
-
-} // namespace
 
 // The k functions s - k + 1 ... s of span s by the triangular scheme of de Boor, which gives the
 // recursion's values without its zero terms; every denominator spans the knot span, so none is 0.
@@ -211,8 +271,12 @@ void TKnotVector::EvaluateSpan(int s, int k, double t, TBasisValues& B) {
         B.Left.resize(Size);
         B.Right.resize(Size);
     }
-    (k == 4 ? SpanFunctions<4> : SpanFunctions<0>)(FKnots.data(), s, k, t, B.Value.data(),
-                                                   B.Left.data(), B.Right.data());
+    if (FTable.Usable)
+        SpanFunctions<0, true>(FKnots.data(), FTable.Reciprocal.data() + (s - k) * k * (k - 1) / 2,
+                               s, k, t, B.Value.data(), B.Left.data(), B.Right.data());
+    else
+        SpanFunctions<0, false>(FKnots.data(), nullptr, s, k, t, B.Value.data(), B.Left.data(),
+                                B.Right.data());
     B.First = s - k;
     B.Count = k;
 }

@@ -88,15 +88,34 @@ public:
     void Evaluate(int n, int k, double t, TBasisValues& B);
 
 private:
+    // The highest order evaluated with the span table.
+    static constexpr int MaxTableOrder = 4;
+    // What the evaluation of one n and k needs beyond the knots, built from sorted knots on the
+    // first evaluation after they change: the reciprocal of every knot difference the triangular
+    // scheme divides by, k (k - 1) / 2 per span s = k ... n, and the reciprocal of the parameter
+    // range per span for the span guess.
+    struct TSpanTable {
+        int n = 0, k = 0;    // what Usable was last decided for
+        bool Usable = false; // false: knots unsorted, order beyond MaxTableOrder, or overflow
+        double SpansPerUnit = 0.0;
+        std::vector<double> Reciprocal;
+    };
+
     std::vector<double> FKnots; // FKnots[i - 1] is Knot[i]
     // Whether Knot[1 .. FCheckedM] is non-decreasing; FCheckedM -1 when not yet known.
     int FCheckedM = -1;
     bool FSorted = false;
+    TSpanTable FTable;
 
+    // Sets Knot[i], which must exist, and forgets what was derived from the knots if it changes.
+    void Store(int i, double Value);
     bool SortedUpTo(int m);
+    void BuildTable(int n, int k);
     void PadTo(int m);
     int FindSpan(int n, int k, double t) const;
     void EvaluateSpan(int s, int k, double t, TBasisValues& B);
+    // Evaluate without the table: outside the spans, unsorted knots, orders beyond it.
+    void EvaluateUntabled(int n, int k, double t, TBasisValues& B);
     // The straightforward recursion over all n + k - 1 degree-0 functions: N[0 .. n - 1] hold
     // functions 1 ... n.
     void EvaluateAll(int n, int k, double t, std::vector<double>& N);

@@ -74,6 +74,13 @@ protected:
     const TRPoint& Item(int Index) const {
         return Blocks[static_cast<std::size_t>(Index >> BlockBits)][Index & (BlockSize - 1)];
     }
+    // Stored items Index ... Index + Count - 1 as one array when they lie in one block, else null.
+    const TRPoint* Run(int Index, int Count) const {
+        const int Offset = Index & (BlockSize - 1);
+        return Offset + Count <= BlockSize
+                   ? &Blocks[static_cast<std::size_t>(Index >> BlockBits)][Offset]
+                   : nullptr;
+    }
 
 private:
     // Points live in blocks of BlockSize created whole, so a reference stays valid while the grid
