@@ -1,6 +1,6 @@
 // The colours and line patterns of a drawing on paper: the screen draws light lines on black,
-// paper dark lines on white, and every paper device (SVG, PDF, printer) turns the one into the
-// other and strokes its line styles the same way.
+// paper dark lines on white, and every paper device (SVG, PDF, printer, DXF) turns the one into
+// the other and strokes its line styles the same way, from the pen state they share.
 #pragma once
 
 #include "geometry/color.h"
@@ -36,4 +36,21 @@ struct TPaperPen {
         Text = S;
         Text.Size = Size;
     }
+};
+
+// The common part of every paper device: the screen colour, pen and text style as the drawing
+// sets them, which each device turns into its own paper colours, strokes and texts.
+class TPaperStream : public TGStream {
+public:
+    explicit TPaperStream(const TPaperPen& Pen) : FPen(Pen) {}
+
+    TColor GetLineColor() const override { return FLineColor; }
+    TColor GetColor() const override { return FLineColor; }
+    void SetLineColor(TColor Color) override { FLineColor = Color; }
+    void SetPen(double Width, TLineStyle Style) override { FPen.Set(Width, Style); }
+    void SetTextStyle(const TTextStyle& Style) override { FPen.SetText(Style); }
+
+protected:
+    TPaperPen FPen;
+    TColor FLineColor = clWhite;
 };

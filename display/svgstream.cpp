@@ -54,7 +54,7 @@ std::string SvgColor(TColor Color) {
 }
 
 TSvgStream::TSvgStream(double Width, double Height, std::string Unit)
-    : FWidth(Width), FHeight(Height), FUnit(std::move(Unit)) {}
+    : TPaperStream({1, lsSolid, {12}}), FWidth(Width), FHeight(Height), FUnit(std::move(Unit)) {}
 
 void TSvgStream::SetOrigin(double X, double Y) {
     FOriginX = X;

@@ -3,14 +3,13 @@
 #pragma once
 
 #include "display/paperstyle.h"
-#include "geometry/gstream.h"
 
 #include <string>
 
 // "#rrggbb", or "none" for clNone.
 std::string SvgColor(TColor Color);
 
-class TSvgStream : public TGStream {
+class TSvgStream : public TPaperStream {
 public:
     // The sheet in device units, which are SVG user units; Unit ("mm", "in"; empty for pixels)
     // gives the document's width and height a physical size, one device unit to one Unit.
@@ -21,15 +20,7 @@ public:
     // Coordinates received from now on are shifted by (X, Y), so several views can share one
     // sheet, each drawing into its own pixel rectangle.
     void SetOrigin(double X, double Y);
-    // Dashes scale with the pen.
-    void SetPen(double Width, TLineStyle Style) override { FPen.Set(Width, Style); }
-    void SetTextStyle(const TTextStyle& Style) override { FPen.SetText(Style); }
-
-    // The screen colours, as the drawing sets them; they are turned to paper colours on output.
-    TColor GetLineColor() const override { return FLineColor; }
-    TColor GetColor() const override { return FLineColor; }
-    void SetLineColor(TColor Color) override { FLineColor = Color; }
-
+    // Dashes scale with the pen; the screen colours are turned to paper colours on output.
     void Line(double X1, double Y1, double Z1, double X2, double Y2, double Z2) override;
     void Circle(double X, double Y, double Z, double Radius) override;
     void DrawPolygon(const TPolygon& Polygon) override;
@@ -49,8 +40,6 @@ private:
     double FWidth, FHeight;
     std::string FUnit;
     double FOriginX = 0, FOriginY = 0;
-    TPaperPen FPen{1, lsSolid, {12}};
-    TColor FLineColor = clWhite;
     std::string FBody;
 
     std::string Coord(double V, double Origin) const;

@@ -166,7 +166,8 @@ public:
 
 } // namespace
 
-TDxfStream::TDxfStream(double SheetHeight) : FHeight(SheetHeight) {}
+TDxfStream::TDxfStream(double SheetHeight)
+    : TPaperStream({0, lsSolid, {2.5}}), FHeight(SheetHeight) {}
 
 std::size_t TDxfStream::LayerIndex(const std::string& Name) {
     const std::string Wanted = Name.empty() ? "0" : Name;

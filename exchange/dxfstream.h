@@ -5,13 +5,12 @@
 #pragma once
 
 #include "display/paperstyle.h"
-#include "geometry/gstream.h"
 
 #include <ostream>
 #include <string>
 #include <vector>
 
-class TDxfStream : public TGStream {
+class TDxfStream : public TPaperStream {
 public:
     // A sheet SheetHeight high, whose y runs downwards from its top edge as a device's does; the
     // file's y runs upwards from the bottom edge.
@@ -23,16 +22,10 @@ public:
     // The sheet from now on goes to paper space (a 3-D model fills model space).
     void SetSheetInPaperSpace(bool OnPaper) { FPaperSpace = OnPaper; }
 
-    // Screen colours, as the drawing sets them, turned to the nearest colour of the DXF palette
-    // as they print on paper.
-    TColor GetLineColor() const override { return FLineColor; }
-    TColor GetColor() const override { return FLineColor; }
-    void SetLineColor(TColor Color) override { FLineColor = Color; }
-    // A style other than solid becomes a line type. DXF of this release has no line weights
-    // (the widths of its polylines draw spikes where a line seen edge on turns back).
-    void SetPen(double Width, TLineStyle Style) override { FPen.Set(Width, Style); }
-    // Height, anchor and angle; DXF has no bold text.
-    void SetTextStyle(const TTextStyle& Style) override { FPen.SetText(Style); }
+    // Screen colours are turned to the nearest colour of the DXF palette as they print on
+    // paper. A pen style other than solid becomes a line type; DXF of this release has no line
+    // weights (the widths of its polylines draw spikes where a line seen edge on turns back).
+    // Texts keep height, anchor and angle; DXF has no bold text.
 
     void Line(double X1, double Y1, double Z1, double X2, double Y2, double Z2) override;
     void Circle(double X, double Y, double Z, double Radius) override;
@@ -60,8 +53,6 @@ private:
     };
 
     double FHeight;
-    TPaperPen FPen{0, lsSolid, {2.5}};
-    TColor FLineColor = clWhite;
     bool FPaperSpace = false;
     std::vector<TLayer> FLayers{{"0", 7}};
     std::size_t FLayer = 0;

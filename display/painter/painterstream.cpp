@@ -22,7 +22,8 @@ QColor ToQColor(TColor C) {
 } // namespace
 
 TPainterStream::TPainterStream(QPainter& Painter, double Scale, QPointF Offset, bool RoundToPixels)
-    : FPainter(Painter), FScale(Scale), FOffset(Offset), FRound(RoundToPixels) {
+    : TPaperStream({0.25, lsSolid, {3}}), FPainter(Painter), FScale(Scale), FOffset(Offset),
+      FRound(RoundToPixels) {
     FPainter.setRenderHint(QPainter::Antialiasing, !RoundToPixels);
 }
 

@@ -5,7 +5,6 @@
 #pragma once
 
 #include "display/paperstyle.h"
-#include "geometry/gstream.h"
 
 #include <QPainter>
 #include <QPointF>
@@ -18,19 +17,13 @@ enum TInkSource {
     isPlainFill // the fill of a filled point list without colours of its own: the screen's black
 };
 
-class TPainterStream : public TGStream {
+class TPainterStream : public TPaperStream {
 public:
     // Device unit (X, Y) is painted at Offset + (X, Y) * Scale in the painter's coordinates;
     // pen widths and text sizes scale alike. With RoundToPixels each point is rounded to a whole
     // unit first and nothing is smoothed, as on a pixel device.
     TPainterStream(QPainter& Painter, double Scale, QPointF Offset = {},
                    bool RoundToPixels = false);
-
-    TColor GetLineColor() const override { return FLineColor; }
-    TColor GetColor() const override { return FLineColor; }
-    void SetLineColor(TColor Color) override { FLineColor = Color; }
-    void SetPen(double Width, TLineStyle Style) override { FPen.Set(Width, Style); }
-    void SetTextStyle(const TTextStyle& Style) override { FPen.SetText(Style); }
 
     void Line(double X1, double Y1, double Z1, double X2, double Y2, double Z2) override;
     // The ellipse in the box (X - R, Y - R) to (X + R, Y + R).
@@ -53,8 +46,6 @@ private:
     double FScale;
     QPointF FOffset;
     bool FRound;
-    TColor FLineColor = clWhite;
-    TPaperPen FPen{0.25, lsSolid, {3}};
 
     QPointF At(double X, double Y) const;
     // The painter's pen and brush in paper colours (clNone: no pen, no brush).
