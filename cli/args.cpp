@@ -28,6 +28,17 @@ double NumberArgument(const std::string& Text, const std::string& What) {
     throw EUsageError(What + ": '" + Text + "' is not a number");
 }
 
+bool TArgumentList::TakeValue(
+    const std::string& Option,
+    std::initializer_list<std::pair<const char*, std::optional<std::string>*>> Targets) {
+    for (const auto& [Name, Target] : Targets)
+        if (Option == Name) {
+            SetOnce(*Target, ValueOf(Option), Option);
+            return true;
+        }
+    return false;
+}
+
 void SetOnce(std::optional<std::string>& Target, const std::string& Value,
              const std::string& Option) {
     if (Target) throw EUsageError(Option + " given twice");

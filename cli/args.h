@@ -2,6 +2,7 @@
 // the strict conversion of option values.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -26,6 +27,11 @@ public:
     // The value of option Option, the next argument; EUsageError "Option needs a value" when
     // there is none.
     std::string ValueOf(const std::string& Option);
+    // When Option is one of the named options, its value goes into that option's target, which
+    // must not have one yet; false for any other option.
+    bool
+    TakeValue(const std::string& Option,
+              std::initializer_list<std::pair<const char*, std::optional<std::string>*>> Targets);
 
 private:
     std::vector<std::string> FArguments;

@@ -19,6 +19,7 @@
 #include "geometry/safefile.h"
 #include "geometry/textutil.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <ostream>
@@ -46,18 +47,14 @@ TExportOptions ParseExport(const TArguments& Arguments) {
     TArgumentList A(Arguments);
     while (!A.AtEnd()) {
         const std::string Option = A.Next();
-        if (O.Planes.Take(Option, A) || TakeSheetOption(Option, A, O.Sheet)) continue;
-        if (Option == "--step")
-            SetOnce(O.Step, A.ValueOf(Option), Option);
-        else if (Option == "--iges")
-            SetOnce(O.Iges, A.ValueOf(Option), Option);
-        else if (Option == "--dxf")
-            SetOnce(O.Dxf, A.ValueOf(Option), Option);
-        else if (Option == "--stl")
-            SetOnce(O.Stl, A.ValueOf(Option), Option);
-        else if (Option == "--offsets")
-            SetOnce(O.Offsets, A.ValueOf(Option), Option);
-        else if (Option == "--both-halves")
+        if (O.Planes.Take(Option, A) || TakeSheetOption(Option, A, O.Sheet) ||
+            A.TakeValue(Option, {{"--step", &O.Step},
+                                 {"--iges", &O.Iges},
+                                 {"--dxf", &O.Dxf},
+                                 {"--stl", &O.Stl},
+                                 {"--offsets", &O.Offsets}}))
+            continue;
+        if (Option == "--both-halves")
             O.BothHalves = true;
         else if (Option == "--curves")
             O.Curves = true;
@@ -76,7 +73,7 @@ TExportOptions ParseExport(const TArguments& Arguments) {
             SetOnce(O.Input, Option, "FILE.kvp");
     }
     if (!O.Input) throw EUsageError("export needs FILE.kvp");
-    if (!O.Step && !O.Iges && !O.Dxf && !O.Stl && !O.Offsets)
+    if (std::ranges::none_of(O.Outputs(), [](const auto& Output) { return !!Output.second; }))
         throw EUsageError(
             "export needs at least one of --step, --iges, --dxf, --stl and --offsets");
     if (O.DxfModel && !O.Dxf) throw EUsageError("--dxf-3d needs --dxf");

@@ -40,13 +40,9 @@ TGenerateOptions ParseGenerate(const TArguments& Arguments) {
     TArgumentList A(Arguments);
     while (!A.AtEnd()) {
         const std::string Option = A.Next();
-        if (Option == "-i")
-            SetOnce(O.Input, A.ValueOf(Option), Option);
-        else if (Option == "-o")
-            SetOnce(O.Output, A.ValueOf(Option), Option);
-        else if (Option == "--geo")
-            SetOnce(O.Diagnostics, A.ValueOf(Option), Option);
-        else if (Option == "-s")
+        if (A.TakeValue(Option, {{"-i", &O.Input}, {"-o", &O.Output}, {"--geo", &O.Diagnostics}}))
+            continue;
+        if (Option == "-s")
             O.Settings.push_back(Setting(A.ValueOf(Option)));
         else if (Option == "--bulbous" || Option == "--plain") {
             const std::uint8_t Shape = Option == "--bulbous" ? 1 : 0;

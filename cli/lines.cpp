@@ -33,14 +33,10 @@ TLinesOptions ParseLines(const TArguments& Arguments) {
     TArgumentList A(Arguments);
     while (!A.AtEnd()) {
         const std::string Option = A.Next();
-        if (O.Planes.Take(Option, A) || TakeSheetOption(Option, A, O.Sheet)) continue;
-        if (Option == "--svg")
-            SetOnce(O.Svg, A.ValueOf(Option), Option);
-        else if (Option == "--pdf")
-            SetOnce(O.Pdf, A.ValueOf(Option), Option);
-        else if (Option == "--geo")
-            SetOnce(O.Geo, A.ValueOf(Option), Option);
-        else if (Option.starts_with("-"))
+        if (O.Planes.Take(Option, A) || TakeSheetOption(Option, A, O.Sheet) ||
+            A.TakeValue(Option, {{"--svg", &O.Svg}, {"--pdf", &O.Pdf}, {"--geo", &O.Geo}}))
+            continue;
+        if (Option.starts_with("-"))
             throw EUsageError("unknown option '" + Option + "'");
         else
             SetOnce(O.Input, Option, "IN.kvp");
