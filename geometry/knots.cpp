@@ -239,13 +239,7 @@ void SpanFunctions(const double* Knots, const double* Reciprocal, int s, int k, 
 void TKnotVector::Evaluate(int n, int k, double t, TBasisValues& B) {
     if (FTable.n != n || FTable.k != k) BuildTable(n, k);
     const int s = FTable.Usable ? FindSpan(n, k, t) : 0;
-    if (s != 0 && k == 4) { // the common cubic, straight to its unrolled scheme
-        if (B.Value.size() < 4) B.Value.resize(4);
-        SpanFunctions<4, true>(FKnots.data(), FTable.Reciprocal.data() + (s - 4) * 6, s, 4, t,
-                               B.Value.data(), nullptr, nullptr);
-        B.First = s - 4;
-        B.Count = 4;
-    } else if (s != 0)
+    if (s != 0)
         EvaluateSpan(s, k, t, B);
     else
         EvaluateUntabled(n, k, t, B);
@@ -271,12 +265,18 @@ void TKnotVector::EvaluateSpan(int s, int k, double t, TBasisValues& B) {
         B.Left.resize(Size);
         B.Right.resize(Size);
     }
-    if (FTable.Usable)
-        SpanFunctions<0, true>(FKnots.data(), FTable.Reciprocal.data() + (s - k) * k * (k - 1) / 2,
-                               s, k, t, B.Value.data(), B.Left.data(), B.Right.data());
-    else
+    if (!FTable.Usable) {
         SpanFunctions<0, false>(FKnots.data(), nullptr, s, k, t, B.Value.data(), B.Left.data(),
                                 B.Right.data());
+    } else {
+        const double* Reciprocal = FTable.Reciprocal.data() + (s - k) * k * (k - 1) / 2;
+        if (k == 4) // the common cubic, unrolled
+            SpanFunctions<4, true>(FKnots.data(), Reciprocal, s, k, t, B.Value.data(), nullptr,
+                                   nullptr);
+        else
+            SpanFunctions<0, true>(FKnots.data(), Reciprocal, s, k, t, B.Value.data(),
+                                   B.Left.data(), B.Right.data());
+    }
     B.First = s - k;
     B.Count = k;
 }
