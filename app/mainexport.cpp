@@ -7,7 +7,6 @@
 #include "contours/contours.h"
 #include "display/painter/pdffile.h"
 #include "display/printer/print.h"
-#include "display/svgstream.h"
 #include "drawing/linesplan.h"
 #include "exchange/cadfile.h"
 #include "exchange/closedbody.h"
@@ -53,13 +52,6 @@ constexpr TExportFormat Formats[ekCount] = {
      "Export Table of Offsets", "Table of Offsets (*.csv)", "csv"},
 };
 
-std::vector<double> Positions(const TContours& Planes, int Axis) {
-    std::vector<double> P;
-    for (int k = 0; k < Planes.List(Axis).Count(); ++k)
-        P.push_back(Planes.List(Axis).Contour(k).Position);
-    return P;
-}
-
 // The sheet as a file of Type ("pdf", "svg" or "dxf"), FileName naming it in messages.
 void WriteSheet(std::ostream& Out, const TLinesPlanSheet& Sheet, const std::string& Title,
                 const std::string& FileName, const std::string& Type) {
@@ -67,9 +59,7 @@ void WriteSheet(std::ostream& Out, const TLinesPlanSheet& Sheet, const std::stri
     if (Type == "pdf")
         return SavePdf(Out, FileName, Sheet.Width(), Sheet.Height(), Title,
                        [&](TGStream& Page) { Sheet.Draw(Page); });
-    TSvgStream Svg(Sheet.Width(), Sheet.Height(), "mm");
-    Sheet.Draw(Svg);
-    Out << Svg.Document();
+    Out << Sheet.Svg();
 }
 
 } // namespace
@@ -132,7 +122,7 @@ std::unique_ptr<TContours> TMainForm::CuttingPlanes() const {
     const TKeelvaneParameters& P = FEditor->Parameters();
     for (std::uint8_t Axis = 0; Axis < 3; ++Axis)
         for (const double Position :
-             Empty ? UsualPlanes(Axis, P.Lbp, P.Beam, P.Depth) : Positions(Set, Axis))
+             Empty ? UsualPlanes(Axis, P.Lbp, P.Beam, P.Depth) : Set.List(Axis).Positions())
             Planes->Add(Axis, Position);
     return Planes;
 }
@@ -151,7 +141,7 @@ void TMainForm::Export(TExportKind Kind, const QString& FileName) {
     const QString Type = QFileInfo(FileName).suffix().toLower();
     if (Kind == ekLinesPlan && Type != "pdf" && Type != "svg" && Type != "dxf")
         throw EIOError("Unable to export " + Name + ": the name must end in .pdf, .svg or .dxf");
-    const auto Planes = CuttingPlanes();
+    const std::unique_ptr<const TContours> Planes = CuttingPlanes();
     // Opened before the work, so that a name that cannot be written fails at once.
     TSafeFile File(Name);
     std::ostream& Out = File.Stream();
@@ -171,8 +161,8 @@ void TMainForm::Export(TExportKind Kind, const QString& FileName) {
         WriteBinaryStl(Out, *ClosedBody(*FEditor));
         break;
     case ekOffsets:
-        WriteOffsetsCsv(Out,
-                        *TableOfOffsets(*FEditor, Positions(*Planes, 0), Positions(*Planes, 2)));
+        WriteOffsetsCsv(Out, *TableOfOffsets(*FEditor, Planes->List(0).Positions(),
+                                             Planes->List(2).Positions()));
         break;
     case ekCount:
         break;

@@ -3,7 +3,6 @@
 // the 3-D lines in model space).
 #include "bench/defaulthull.h"
 #include "contours/contours.h"
-#include "display/svgstream.h"
 #include "drawing/linesplan.h"
 #include "exchange/linesplandxf.h"
 
@@ -35,9 +34,7 @@ BENCHMARK_CAPTURE(BM_LinesPlanSheet, A3, "A3")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_LinesPlanSheet, A0, "A0")->Unit(benchmark::kMillisecond);
 
 std::size_t SvgSize(const TLinesPlanSheet& Sheet) {
-    TSvgStream Svg(Sheet.Width(), Sheet.Height(), "mm");
-    Sheet.Draw(Svg);
-    return Svg.Document().size();
+    return Sheet.Svg().size();
 }
 
 std::size_t DxfSize(const TLinesPlanSheet& Sheet) {

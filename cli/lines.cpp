@@ -9,7 +9,6 @@
 #include "contours/computecontours.h"
 #include "contours/contours.h"
 #include "display/painter/pdffile.h"
-#include "display/svgstream.h"
 #include "drawing/linesplan.h"
 #include "geometry/geofile.h"
 #include "geometry/polylist.h"
@@ -83,11 +82,7 @@ int RunLines(const TArguments& Arguments, std::ostream& Out, std::ostream& Err) 
         O.Svg || O.Pdf ? std::make_unique<TLinesPlanSheet>(Model, Contours, SheetOptions) : nullptr;
 
     TSafeFileGroup Files;
-    if (O.Svg) {
-        TSvgStream Svg(Sheet->Width(), Sheet->Height(), "mm");
-        Sheet->Draw(Svg);
-        Files.Add(*O.Svg).Stream() << Svg.Document();
-    }
+    if (O.Svg) Files.Add(*O.Svg).Stream() << Sheet->Svg();
     if (O.Pdf)
         SavePdf(Files.Add(*O.Pdf).Stream(), *O.Pdf, Sheet->Width(), Sheet->Height(),
                 "Lines plan of " + SheetOptions.ProjectName,

@@ -7,6 +7,13 @@
 #include <string>
 #include <utility>
 
+std::vector<double> TContourList::Positions() const {
+    std::vector<double> Result;
+    Result.reserve(Items.size());
+    for (const auto& C : Items) Result.push_back(C->Position);
+    return Result;
+}
+
 TContour& TContourList::Contour(int i) const {
     CheckListIndex(i, Items.size());
     return *Items[static_cast<std::size_t>(i)];

@@ -24,6 +24,8 @@ public:
     // Appends C (the list owns it) and returns its index.
     int Add(std::unique_ptr<TContour> C);
     void Clear() { Items.clear(); }
+    // The planes' positions in list order.
+    std::vector<double> Positions() const;
 
 private:
     std::vector<std::unique_ptr<TContour>> Items;

@@ -3,6 +3,7 @@
 #include "drawing/linesplan.h"
 
 #include "contours/contours.h"
+#include "display/svgstream.h"
 #include "drawing/hulllines.h"
 #include "drawing/sheetview.h"
 #include "drawing/titleblock.h"
@@ -483,9 +484,7 @@ TLinesPlanSheet::TLinesPlanSheet(TKeelvane& Hull, const TContours& Planes,
     C.Bulbous = P.BowShape == 1;
     C.Midships = Hull.Midship();
     C.Extents = HullExtents(Hull);
-    for (std::uint8_t Axis = 0; Axis < 3; ++Axis)
-        for (int k = 0; k < Planes.List(Axis).Count(); ++k)
-            C.Planes[Axis].push_back(Planes.List(Axis).Contour(k).Position);
+    for (std::uint8_t Axis = 0; Axis < 3; ++Axis) C.Planes[Axis] = Planes.List(Axis).Positions();
     C.StationLabels = StationNumbers(C.Planes[0], C.Lbp);
 
     for (const TLinesView Kind : {lvProfile, lvPlan, lvBody})
@@ -623,4 +622,10 @@ void TLinesPlanSheet::Draw(TGStream& Device) const {
     Title.Draw(Device, Left, TitleTop);
     Device.SetLayer(SheetLayer::Legend);
     FLegend->Draw(Device, Left, TitleTop - ViewGap / 2 - FLegend->Height());
+}
+
+std::string TLinesPlanSheet::Svg() const {
+    TSvgStream Stream(Width(), Height(), "mm");
+    Draw(Stream);
+    return Stream.Document();
 }

@@ -85,6 +85,8 @@ public:
 
     // The whole sheet, in sheet coordinates, onto Device.
     void Draw(TGStream& Device) const;
+    // The sheet as an SVG document measured in millimetres.
+    std::string Svg() const;
     // The hull's lines as the sheet draws them, in model coordinates.
     const THullLines& Lines() const { return *FLines; }
 

@@ -4,7 +4,6 @@
 #include "drawing/linesplan.h"
 
 #include "contours/contours.h"
-#include "display/svgstream.h"
 #include "geometry/errors.h"
 #include "geometry/polyline.h"
 #include "geometry/records.h"
@@ -34,12 +33,6 @@ void UsualPlanes(TContours& Planes) {
     for (int k = 1; k <= 9; ++k) Planes.Add(2, k * 0.95);
 }
 
-std::string Svg(const TLinesPlanSheet& Sheet) {
-    TSvgStream Stream(Sheet.Width(), Sheet.Height(), "mm");
-    Sheet.Draw(Stream);
-    return Stream.Document();
-}
-
 // The x positions of every text Content on the sheet.
 std::vector<double> TextX(const std::string& Svg, const std::string& Content) {
     std::vector<double> X;
@@ -62,7 +55,7 @@ TEST(LinesPlanSheet, LabelsEveryLineAndFillsTheTitleBlock) {
     TContours Planes;
     UsualPlanes(Planes);
     const TLinesPlanSheet Sheet(Hull(), Planes, Options());
-    const std::string S = Svg(Sheet);
+    const std::string S = Sheet.Svg();
     EXPECT_NE(S.find("width=\"420.00mm\" height=\"297.00mm\" viewBox=\"0 0 420.00 297.00\""),
               std::string::npos);
     // Stations at both ends in profile and plan, and at least once in the body plan.
@@ -93,7 +86,7 @@ TEST(LinesPlanSheet, StatedUnitGivesTrueScaleAndStationsOffTheGridAreNumberedByX
     O.Scale = 250;
     O.Paper = *PaperByName("a1");
     const TLinesPlanSheet Sheet(Hull(), Planes, O);
-    const std::string S = Svg(Sheet);
+    const std::string S = Sheet.Svg();
     const auto AP = TextX(S, "AP"), FP = TextX(S, "FP");
     ASSERT_EQ(AP.size(), 1u);
     ASSERT_EQ(FP.size(), 1u);
@@ -107,7 +100,7 @@ TEST(LinesPlanSheet, StatedUnitGivesTrueScaleAndStationsOffTheGridAreNumberedByX
 
     TContours Uneven;
     for (const double X : {0.0, 33.3, 100.0}) Uneven.Add(0, X);
-    const std::string U = Svg(TLinesPlanSheet(Hull(), Uneven, O));
+    const std::string U = TLinesPlanSheet(Hull(), Uneven, O).Svg();
     EXPECT_EQ(TextX(U, "33.3").size(), 5u); // profile and plan at both ends, body plan
 }
 
@@ -117,7 +110,7 @@ TEST(LinesPlanSheet, BodyPlanNumbersStationsAftOfMidshipsLeftOfTheCentreLine) {
     Planes.Add(0, 50.0);
     TLinesPlanOptions O = Options();
     O.View = lvBody;
-    const std::string S = Svg(TLinesPlanSheet(Hull(), Planes, O));
+    const std::string S = TLinesPlanSheet(Hull(), Planes, O).Svg();
     const auto Centre = TextX(S, "CL"), Aft = TextX(S, "49.9"), Fore = TextX(S, "50");
     ASSERT_EQ(Centre.size(), 1u);
     ASSERT_EQ(Aft.size(), 1u);
