@@ -1,6 +1,6 @@
 // Fuzz target: the parameters and surface of a project file as the hull model reads them.
 // Whatever loads must save and load again to the same text.
-#include "fuzz/recordtext.h"
+#include "geometry/recordtext.h"
 #include "hull/keelvane.h"
 
 #include "geometry/errors.h"

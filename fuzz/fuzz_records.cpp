@@ -1,12 +1,12 @@
 // Fuzz target: the geometry records that have a reader (polyline, curve, mesh, surface, polyline
 // list; a curve list is written for other programs only). The first byte picks the record; what
 // reads must write a record that reads back identically.
-#include "fuzz/recordtext.h"
 #include "geometry/bspline.h"
 #include "geometry/bsurface.h"
 #include "geometry/errors.h"
 #include "geometry/mesh.h"
 #include "geometry/polylist.h"
+#include "geometry/recordtext.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 #include "geometry/errors.h"
 #include "geometry/points.h"
 #include "geometry/polygon.h"
-#include "geometry/records.h"
+#include "geometry/recordtext.h"
 
 #include <gtest/gtest.h>
 
@@ -105,13 +105,11 @@ TEST(Polygon, TextLinesAndListRecord) {
     Q->P1.SetXYZ(-0.25, 12.5, 0);
     L.Add(std::move(Q));
     L.Add(std::make_unique<TPolygon>(2)); // no text line for an unknown kind
-    std::ostringstream Out;
-    TTextWriter W(Out);
-    L.SaveToText(W);
-    EXPECT_EQ(Out.str(), "NumberofPolygons=3\r\n"
-                         "3 1.000 2.000 3.000 4.000 5.000 6.000 7.000 8.000 9.250\r\n"
-                         "4 -0.250 12.500 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000 "
-                         "0.000\r\n");
+    EXPECT_EQ(RecordText(L),
+              "NumberofPolygons=3\r\n"
+              "3 1.000 2.000 3.000 4.000 5.000 6.000 7.000 8.000 9.250\r\n"
+              "4 -0.250 12.500 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000 "
+              "0.000\r\n");
     L.Clear();
     EXPECT_EQ(L.Count(), 0);
 }

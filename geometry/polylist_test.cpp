@@ -4,7 +4,7 @@
 #include "geometry/gstream.h"
 #include "geometry/matrix.h"
 #include "geometry/polylist.h"
-#include "geometry/records.h"
+#include "geometry/recordtext.h"
 
 #include "geometry/scratchfolder.h"
 #include "geometry/testsupport.h"
@@ -16,19 +16,6 @@
 #include <string>
 
 namespace {
-
-std::string Record(const auto& Object) {
-    std::ostringstream Out;
-    TTextWriter W(Out);
-    Object.SaveToText(W);
-    return Out.str();
-}
-
-template <typename T> void Load(T& Object, const std::string& Text) {
-    std::istringstream In(Text);
-    TTextReader R(In);
-    Object.LoadFromText(R);
-}
 
 // Counts what reaches the stream.
 class TRecordingStream : public TGStream {
@@ -64,22 +51,22 @@ TEST(PolylineRecord, ExactTextAndRoundTrip) {
     TPolyline P;
     P.AddPoint(1.5, -0.25, 12);
     P.AddPoint(12345678.5, 0, -0.0004);
-    const std::string Text = Record(P);
+    const std::string Text = RecordText(P);
     EXPECT_EQ(Text, "NumPoints=2\r\n"
                     "     1.500    -0.250    12.000\r\n"
                     " 12345678.500     0.000     0.000\r\n");
     TPolyline Q;
-    Load(Q, Text);
+    ReadRecordText(Q, Text);
     ASSERT_EQ(Q.Count(), 2);
     EXPECT_EQ(Q.At(0).Y, -0.25);
     EXPECT_EQ(Q.At(1).X, 12345678.5);
-    EXPECT_EQ(Record(Q), Text);
+    EXPECT_EQ(RecordText(Q), Text);
 }
 
 TEST(PolylineRecord, ReadOverwritesInPlaceAndKeepsLaterPoints) {
     TPolyline P;
     P.Point(2).SetXYZ(9, 9, 9);
-    Load(P, "NumPoints=1\r\n1 2\t3 trailing words\r\n");
+    ReadRecordText(P, "NumPoints=1\r\n1 2\t3 trailing words\r\n");
     ASSERT_EQ(P.Count(), 3);
     EXPECT_EQ(P.At(0).Z, 3);
     EXPECT_EQ(P.At(2).X, 9);
@@ -87,9 +74,10 @@ TEST(PolylineRecord, ReadOverwritesInPlaceAndKeepsLaterPoints) {
 
 TEST(PolylineRecord, ReadErrors) {
     TPolyline P;
-    ExpectMessage([&] { Load(P, "NumPoints=two\r\n"); }, "Error in field Polyline.NumPoints");
-    EXPECT_THROW(Load(P, "NumPoints=1\r\n1 2 x\r\n"), EReadError);
-    EXPECT_THROW(Load(P, "NumPoints=2\r\n1 2 3\r\n"), EReadError);
+    ExpectMessage([&] { ReadRecordText(P, "NumPoints=two\r\n"); },
+                  "Error in field Polyline.NumPoints");
+    EXPECT_THROW(ReadRecordText(P, "NumPoints=1\r\n1 2 x\r\n"), EReadError);
+    EXPECT_THROW(ReadRecordText(P, "NumPoints=2\r\n1 2 3\r\n"), EReadError);
 }
 
 TEST(PolylineRecord, SaveToFileWritesTheClassHeader) {
@@ -109,19 +97,20 @@ TEST(PolylineListRecord, RoundTripAndReadErrors) {
     L.AddPolyline(Segment(1));
     L.AddPolyline(Segment(2));
     L.AddPolyline(nullptr);
-    const std::string Text = Record(L);
+    const std::string Text = RecordText(L);
     EXPECT_EQ(Text.substr(0, 29), "NumPolylines=2\r\nNumPoints=2\r\n");
     TPolylineList R;
-    Load(R, Text);
+    ReadRecordText(R, Text);
     ASSERT_EQ(R.Count(), 2);
     EXPECT_EQ(R.Polyline(1).At(1).Z, 2);
 
     TPolylineList Bad;
-    ExpectMessage([&] { Load(Bad, "NumPolylines=2.5\r\n"); },
+    ExpectMessage([&] { ReadRecordText(Bad, "NumPolylines=2.5\r\n"); },
                   "Error in field PolylineList.NumPolylines");
     // The polylines read before the faulty one stay; the faulty one is dropped.
-    ExpectMessage([&] { Load(Bad, "NumPolylines=2\r\nNumPoints=1\r\n1 1 1\r\nNumPoints=?\r\n"); },
-                  "Error in field Polyline.NumPoints");
+    ExpectMessage(
+        [&] { ReadRecordText(Bad, "NumPolylines=2\r\nNumPoints=1\r\n1 1 1\r\nNumPoints=?\r\n"); },
+        "Error in field Polyline.NumPoints");
     EXPECT_EQ(Bad.Count(), 1);
     EXPECT_THROW(Bad.Polyline(1), EListError);
 }
@@ -130,9 +119,10 @@ TEST(BSplineList, RecordsAndDrawsEachItemByItsKind) {
     TBSplineList L;
     L.AddPolyline(Segment(0));
     L.AddPolyline(std::make_unique<TTestCurve>());
-    EXPECT_EQ(Record(L), "[TPolyline]\r\nNumPoints=2\r\n"
-                         "     0.000     0.000     0.000\r\n     1.000     0.000     0.000\r\n\r\n"
-                         "[TTestCurve]\r\nOrder=2\r\nNumPoints=0\r\n\r\n");
+    EXPECT_EQ(RecordText(L),
+              "[TPolyline]\r\nNumPoints=2\r\n"
+              "     0.000     0.000     0.000\r\n     1.000     0.000     0.000\r\n\r\n"
+              "[TTestCurve]\r\nOrder=2\r\nNumPoints=0\r\n\r\n");
     TRecordingStream S;
     L.Draw(S);
     EXPECT_EQ(S.Lines, 1);

@@ -4,7 +4,7 @@
 
 #include "geometry/errors.h"
 #include "geometry/gstream.h"
-#include "geometry/records.h"
+#include "geometry/recordtext.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +23,8 @@ public:
 
 // The record lines Object writes, without their CR LF ends.
 template <class T> std::vector<std::string> RecordLines(const T& Object) {
-    std::ostringstream Out;
-    TTextWriter W(Out);
-    Object.SaveToText(W);
     std::vector<std::string> Lines;
-    std::istringstream In(Out.str());
+    std::istringstream In(RecordText(Object));
     for (std::string L; std::getline(In, L);) Lines.push_back(L.substr(0, L.size() - 1));
     return Lines;
 }
@@ -36,9 +33,7 @@ template <class T> std::vector<std::string> RecordLines(const T& Object) {
 template <class T> void ReadRecord(T& Object, const std::vector<std::string>& Lines) {
     std::string Text;
     for (const auto& L : Lines) Text += L + "\r\n";
-    std::istringstream In(Text);
-    TTextReader R(In);
-    Object.LoadFromText(R);
+    ReadRecordText(Object, Text);
 }
 
 // The Cox-de Boor recursion written out on 1-based arrays (Knot[1 .. n + k]), with 0/0 = 0 and

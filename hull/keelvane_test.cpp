@@ -3,7 +3,7 @@
 #include "hull/keelvane.h"
 
 #include "geometry/errors.h"
-#include "geometry/records.h"
+#include "geometry/recordtext.h"
 
 #include "geometry/scratchfolder.h"
 
@@ -38,10 +38,7 @@ std::string ProjectText(TKeelvane& K) {
 
 // Everything a load can change, as text.
 std::string State(TKeelvane& K) {
-    std::ostringstream S;
-    TTextWriter W(S);
-    K.SaveToText(W);
-    return S.str() + std::to_string(K.NumColumns()) + " " + std::to_string(K.MidBodyFwd());
+    return RecordText(K) + std::to_string(K.NumColumns()) + " " + std::to_string(K.MidBodyFwd());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// The fuzz targets' round trip: an object's record as text, and a record read from text.
+// An object's record as text, and a record read from text: the round trip of the tests and the
+// fuzz targets.
 #pragma once
 
 #include "geometry/records.h"
