@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -67,6 +68,9 @@ BENCHMARK(BM_LiveStep)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The windows store their places on closing: in a folder of their own, not the user's.
+    const QTemporaryDir ConfigDir;
+    qputenv("XDG_CONFIG_HOME", ConfigDir.path().toLocal8Bit());
     QApplication Application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -73,7 +73,19 @@ TEST_F(FormSaveTest, PositionOnlyNeverRestoresTheState) {
     EXPECT_FALSE(Form.isMaximized());
 }
 
-TEST_F(FormSaveTest, OtherVersionRestoresNothing) {
+TEST_F(FormSaveTest, OtherVersionOrAnotherProgramsStoreRestoresNothing) {
+    // The organisation-wide store, where a program without a name of its own writes.
+    QSettings Shared("Quarnel");
+    Shared.setValue("TestForm/FormSaveVersion", 2);
+    Shared.setValue("TestForm/FormLeft", 80);
+    Shared.sync();
+    {
+        const TTestForm Form(sfRegistryFile, AllSaveOptions);
+        EXPECT_EQ(Form.geometry(), Designed);
+    }
+    Shared.remove("");
+
+    Registry().remove("");
     Store("FormSaveVersion", 1);
     Store("FormLeft", 70);
     Store("Visible", 1);

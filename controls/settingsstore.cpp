@@ -5,6 +5,9 @@
 
 std::unique_ptr<QSettings> OpenSettingsStore(const QString& Section) {
     auto Store = std::make_unique<QSettings>("Quarnel", QString::fromStdString(ProgramBaseName()));
+    // Only this program's own store: the organisation-wide file Qt would fall back on may hold
+    // another program's windows.
+    Store->setFallbacksEnabled(false);
     Store->beginGroup(Section);
     return Store;
 }
