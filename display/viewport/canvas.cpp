@@ -88,6 +88,7 @@ void TCanvas::Changed() {
 }
 
 void TCanvas::SetPenColor(TColor Color) {
+    if (Color == FPenColor) return;
     FPenColor = Color;
     ApplyState();
 }
@@ -108,6 +109,7 @@ void TCanvas::SetPenWidth(int Width) {
 }
 
 void TCanvas::SetBrushColor(TColor Color) {
+    if (Color == FBrushColor) return;
     FBrushColor = Color;
     ApplyState();
 }
