@@ -127,6 +127,11 @@ TEST(Print, OwnColoursPrintForPaperAndLongListsPrintWhole) {
         for (const auto& [x, y] : {std::pair{40, 30}, {60, 30}, {60, 40}, {40, 40}})
             Square.Add(std::make_unique<TRPoint>(x, y, 0));
         S.DrawPoints(Square);
+        TRPoints Yellow; // the stations' yellow prints as a darker yellow that shows on white
+        Yellow.UseColors = true;
+        Yellow.LineColor = 0x00FFFF;
+        for (const double x : {0.0, 30.0}) Yellow.Add(std::make_unique<TRPoint>(x, 25, 0));
+        S.DrawPoints(Yellow);
         S.Line(0, 40, 0, 100, 40, 0); // black again after the list
     };
     V.View->OnPreviewRedraw = V.View->OnRedraw;
@@ -150,6 +155,9 @@ TEST(Print, OwnColoursPrintForPaperAndLongListsPrintWhole) {
     EXPECT_TRUE(Near(At(70, 40), Black));
     EXPECT_EQ(QColor(Page.pixel(At(50, 35))), QColor(Qt::white));
     EXPECT_TRUE(Near(At(40, 35), [](QColor C) { return C.red() > 200 && C.green() < 60; }));
+    EXPECT_TRUE(Near(At(15, 25), [](QColor C) {
+        return C.red() == C.green() && C.red() > 80 && C.red() < 160 && C.blue() < 40;
+    }));
 }
 
 TEST(Print, ErrorWhileDrawingStillEndsTheDocumentAndGivesTheScreenBack) {

@@ -2,6 +2,7 @@
 // black, own colours turned for paper.
 #include "display/printer/printerstream.h"
 
+#include "display/paperstyle.h"
 #include "display/viewstream.h"
 #include "geometry/errors.h"
 
@@ -25,12 +26,6 @@ void SetDocumentTitle(QPaintDevice& Device, const QString& Title) {
 }
 
 } // namespace
-
-TColor PaperInverted(TColor Color) {
-    if (Color == clWhite) return clBlack;
-    if (Color == clBlack) return clWhite;
-    return Color;
-}
 
 TPrintDocument::TPrintDocument(QPaintDevice& Device, const QString& Title) : FDevice(Device) {
     if (Device.paintingActive() && Device.paintEngine() && Device.paintEngine()->painter()) {
@@ -72,7 +67,7 @@ TColor TPrinterStream::Ink(TColor Color, TInkSource Source) const {
     case isPolygon:
         return Color;
     case isList:
-        return PaperInverted(Color);
+        return PaperColor(Color);
     case isPlainFill:
         break;
     }

@@ -54,9 +54,7 @@ public:
 
 protected:
     // Polygons keep their own colours; point lists' own colours are turned for paper (white
-    // draws black and black white); a list filled without colours of its own is not filled.
+    // draws black, black white, and a light colour such as the stations' yellow a darker tone of
+    // its hue that shows on white); a list filled without colours of its own is not filled.
     TColor Ink(TColor Color, TInkSource Source) const override;
 };
-
-// A screen colour as it prints: white becomes black and black white; others stay.
-TColor PaperInverted(TColor Color);
