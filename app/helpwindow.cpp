@@ -3,6 +3,7 @@
 
 #include <QMessageBox>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -49,6 +50,8 @@ name, sets up the printer, exports the lines plan as PDF, SVG or DXF, exports th
 Export) as a STEP or IGES surface, an STL body or a table of offsets, and lists the last five
 projects.</td></tr>
 <tr><td width="38%"><b>Hull Parameters</b></td><td>shows the hull parameter window.</td></tr>
+<tr><td width="38%"><b>Hydrostatics</b></td><td>the particulars at the design draught, the curves
+of form and the sectional-area curve of the generated hull, to print or export.</td></tr>
 <tr><td width="38%"><b>Zoom In, Zoom Out, Zoom All</b></td><td>zoom by a step, or fit the whole hull.</td></tr>
 <tr><td width="38%"><b>Zoom Window, Zoom, Pan, Rotate</b></td><td>what a drag with the left mouse button
 does in the view (below).</td></tr>
@@ -79,6 +82,7 @@ THelpWindow::THelpWindow(QWidget* Parent) : QDialog(Parent), FBrowser(new QTextB
     setWindowTitle("Keelvane Help");
     setObjectName("HelpWindow");
     FBrowser->setHtml(HelpPage);
+    FBrowser->document()->setDocumentMargin(10);
     FBrowser->setOpenExternalLinks(false);
     auto* Layout = new QVBoxLayout(this);
     Layout->setContentsMargins(0, 0, 0, 0);
