@@ -62,7 +62,7 @@ profile (buttocks).</td></tr>
 <tr><td width="38%"><b>Contours</b></td><td>shows the stations, waterlines and buttocks cut from the
 surface.</td></tr>
 <tr><td width="38%"><b>Contour Setup</b></td><td>where the stations, waterlines and buttocks are
-cut: type positions, or formulas, for each axis.</td></tr>
+cut: type the positions for each axis, or fill a list with evenly spaced ones (Group).</td></tr>
 </table>
 
 <h3>The mouse in the view</h3>
