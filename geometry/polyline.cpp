@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 std::unique_ptr<TPolyline> TPolyline::CreateCopy(const TRPoints& Src) {
     auto Result = std::make_unique<TPolyline>();
@@ -309,16 +310,30 @@ bool WithinSegments(const TRPoint& I, const TRPoint& A0, const TRPoint& A1, cons
     return true;
 }
 
+// The points of a chain by value, side by side.
+std::vector<TRPoint> PointsOf(const TPolyline& P) {
+    std::vector<TRPoint> Points;
+    Points.reserve(static_cast<std::size_t>(P.Count()));
+    for (int i = 0; i < P.Count(); ++i) Points.push_back(P.At(i));
+    return Points;
+}
+
 void AddSegmentCrossings(const TPolyline& A, const TPolyline& B, TPolyline& R) {
-    for (int i = 1; i < A.Count(); ++i) {
-        const TRPoint& A0 = A.At(i - 1);
-        const TRPoint& A1 = A.At(i);
+    // Every segment of A meets every segment of B: read the points from one block each, and pass
+    // over a segment of A that lies outside all of B.
+    const std::vector<TRPoint> PA = PointsOf(A), PB = PointsOf(B);
+    const TExtents EB = B.Extents();
+    for (std::size_t i = 1; i < PA.size(); ++i) {
+        const TRPoint& A0 = PA[i - 1];
+        const TRPoint& A1 = PA[i];
         // A segment seen end-on has no direction along which to take the depth (0/0); a
         // crossing at its point is found on the segments next to it.
         if (A0.X == A1.X && A0.Y == A1.Y) continue;
-        for (int j = 1; j < B.Count(); ++j) {
-            const TRPoint& B0 = B.At(j - 1);
-            const TRPoint& B1 = B.At(j);
+        if (!Overlap(A0.X, A1.X, EB.MinX, EB.MaxX) || !Overlap(A0.Y, A1.Y, EB.MinY, EB.MaxY))
+            continue;
+        for (std::size_t j = 1; j < PB.size(); ++j) {
+            const TRPoint& B0 = PB[j - 1];
+            const TRPoint& B1 = PB[j];
             if (!Overlap(A0.X, A1.X, B0.X, B1.X) || !Overlap(A0.Y, A1.Y, B0.Y, B1.Y)) continue;
             const auto I = IntersectSegments2D(A0, A1, B0, B1);
             if (I && WithinSegments(*I, A0, A1, B0, B1)) R.AddCopy(I.get());
