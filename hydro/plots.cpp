@@ -34,6 +34,27 @@ std::vector<double> Ticks(const TPlotScale& Scale) {
     return T;
 }
 
+// Whether the polyline Pixels passes through the rectangle x0 .. x1, y0 .. y1.
+bool Crosses(const std::vector<std::pair<double, double>>& Pixels, double x0, double x1, double y0,
+             double y1) {
+    for (std::size_t k = 1; k < Pixels.size(); ++k) {
+        const auto [ax, ay] = Pixels[k - 1];
+        const auto [bx, by] = Pixels[k];
+        // The part of the segment within the rectangle's rows, then its columns.
+        double t0 = 0, t1 = 1;
+        if (ay != by) {
+            const double ta = (y0 - ay) / (by - ay), tb = (y1 - ay) / (by - ay);
+            t0 = std::max(0.0, std::min(ta, tb));
+            t1 = std::min(1.0, std::max(ta, tb));
+        } else if (ay < y0 || ay > y1)
+            continue;
+        if (t0 > t1) continue;
+        const double xa = ax + t0 * (bx - ax), xb = ax + t1 * (bx - ax);
+        if (std::max(xa, xb) >= x0 && std::min(xa, xb) <= x1) return true;
+    }
+    return false;
+}
+
 TPlotSeries Series(const std::string& Name, TColor Color,
                    const std::vector<THydroParticulars>& Curves, double THydroParticulars::*Field) {
     TPlotSeries S{Name, Color, {}};
@@ -119,15 +140,26 @@ void DrawPanel(TGStream& S, const TPlotArea& Area, const std::string& Title,
     S.Line(Right, Top, 0, Right, Bottom, 0);
     S.Line(Right, Bottom, 0, Left, Bottom, 0);
     S.Line(Left, Bottom, 0, Left, Top, 0);
+    std::vector<std::vector<std::pair<double, double>>> Curves;
+    for (const TPlotSeries& C : Series) {
+        Curves.emplace_back();
+        for (const auto& [x, y] : C.Points) Curves.back().push_back({Px(x), Py(y)});
+    }
     if (Mark && *Mark >= Y.Lo && *Mark <= Y.Hi) {
         Polyline(S, clMark, {{Left, Py(*Mark)}, {Right, Py(*Mark)}});
-        S.Text(MarkName, Right - S.TextWidth(MarkName) - Pad / 2, Py(*Mark) - h, 0);
+        // The name above the line at its right end, or where no curve runs through it nearest
+        // to that end; at the right end when the curves leave no room anywhere.
+        const double Width = S.TextWidth(MarkName), y = Py(*Mark), End = Right - Width - Pad / 2;
+        const auto Clear = [&](double x) {
+            return std::none_of(Curves.begin(), Curves.end(), [&](const auto& Pixels) {
+                return Crosses(Pixels, x - Pad / 2, x + Width + Pad / 2, y - h, y);
+            });
+        };
+        double At = End;
+        while (At >= Left + Pad / 2 && !Clear(At)) At -= Pad;
+        S.Text(MarkName, At >= Left + Pad / 2 ? At : End, y - h, 0);
     }
-    for (const TPlotSeries& C : Series) {
-        std::vector<std::pair<double, double>> Pixels;
-        for (const auto& [x, y] : C.Points) Pixels.push_back({Px(x), Py(y)});
-        Polyline(S, C.Color, Pixels);
-    }
+    for (std::size_t i = 0; i < Series.size(); ++i) Polyline(S, Series[i].Color, Curves[i]);
 }
 
 void DrawCurvesOfForm(TGStream& S, const TPlotArea& Area,
