@@ -1,10 +1,11 @@
-// The hydrostatics of generated hulls against the lines plan: the displacement by station areas
-// integrated along the length, and the waterplane of the bulbous bow by its cut waterlines.
+// The hydrostatics of generated hulls against their lines plan, drawn on the true surface: the
+// displacement by station areas integrated along the length, and the waterplane area by the
+// design waterline.
 #include "hydro/hydrostatics.h"
 
-#include "contours/computecontours.h"
 #include "contours/contours.h"
-#include "geometry/polylist.h"
+#include "drawing/hulllines.h"
+#include "geometry/polyline.h"
 #include "hull/keelvane.h"
 
 #include <gtest/gtest.h>
@@ -13,46 +14,37 @@
 
 namespace {
 
-// Twice the area below Draught between a contour of one station and the centre line: the
-// integral of y dz along the polyline, clipped at the waterplane.
-double ImmersedArea(TPolyline& Line, double Draught) {
+constexpr int AlongX = 0, UpZ = 2;
+
+// The integral of y dz along a station's line below Draught (the line clipped at the
+// waterplane), or of y dx along a waterline (Draught infinite).
+double Integral(const TPolyline& Line, int Axis, double Draught) {
     double Sum = 0;
     for (int i = 1; i < Line.Count(); ++i) {
-        TRPoint A = Line.Point(i - 1), B = Line.Point(i);
+        TRPoint A = Line.At(i - 1), B = Line.At(i);
         if (A.Z > Draught && B.Z > Draught) continue;
-        // Clip the segment at the waterplane.
         const auto Clip = [&](TRPoint& P, const TRPoint& Q) {
             const double r = (Draught - Q.Z) / (P.Z - Q.Z);
             P = TRPoint(Q.X + r * (P.X - Q.X), Q.Y + r * (P.Y - Q.Y), Draught);
         };
         if (A.Z > Draught) Clip(A, B);
         if (B.Z > Draught) Clip(B, A);
-        Sum += (A.Y + B.Y) / 2 * (B.Z - A.Z);
+        Sum += (A.Y + B.Y) / 2 * (B.Coord(Axis) - A.Coord(Axis));
     }
-    return 2 * std::fabs(Sum);
+    return Sum;
 }
 
-// The displacement volume of the generated hull by its stations: the station areas of the lines
-// plan integrated along x by the trapezoidal rule.
-double VolumeByStations(TKeelvane& Hull, double Draught, double Aft, double Fore, int Count) {
-    TContours Stations;
-    const double dx = (Fore - Aft) / (Count - 1);
-    for (int k = 0; k < Count; ++k) Stations.Add(0, Aft + k * dx);
-    const auto Lines = ComputeContours(Hull, Stations);
-    std::vector<double> Area(static_cast<std::size_t>(Count), 0.0);
-    for (int i = 0; i < Lines->Count(); ++i) {
-        TPolyline& Line = Lines->Polyline(i);
-        const int k = static_cast<int>(std::lround((Line.Point(0).X - Aft) / dx));
-        Area[static_cast<std::size_t>(k)] += ImmersedArea(Line, Draught);
-    }
-    double Volume = 0;
-    for (int k = 1; k < Count; ++k) Volume += (Area[k - 1] + Area[k]) / 2 * dx;
-    return Volume;
+// Twice the area enclosed by the lines of a section and the centre line.
+double Area(const THullSection& S, int Axis, double Draught) {
+    double Sum = 0;
+    for (int i = 0; i < S.Lines.Count(); ++i)
+        Sum += std::fabs(Integral(S.Lines.Polyline(i), Axis, Draught));
+    return 2 * Sum;
 }
 
 } // namespace
 
-TEST(LinesPlanTest, DisplacementAgreesWithTheStationAreas) {
+TEST(LinesPlanTest, VolumeAndWaterplaneAgreeWithTheLinesPlan) {
     for (const std::uint8_t Bulb : {0, 1}) {
         TKeelvane Hull;
         Hull.SetBowShape(Bulb);
@@ -61,8 +53,19 @@ TEST(LinesPlanTest, DisplacementAgreesWithTheStationAreas) {
         Hydro.MidshipX = Hull.Midship();
         const double T = Hull.Parameters().Draught;
         const THydroParticulars H = Hydro.At(T);
-        const double ByStations = VolumeByStations(Hull, T, H.ImmersedAft, H.ImmersedFore, 201);
-        EXPECT_NEAR(H.Volume, ByStations, 1e-3 * H.Volume) << "bulb " << int(Bulb);
+        // 201 stations over the immersed length, the lines within 0.1 mm of the surface.
+        constexpr int Count = 201;
+        const double dx = (H.ImmersedFore - H.ImmersedAft) / (Count - 1);
+        TContours Stations;
+        for (int k = 0; k < Count; ++k) Stations.Add(0, H.ImmersedAft + k * dx);
+        const auto Lines = BuildHullLines(Hull, Stations, T, 1e-4);
+        double Volume = 0;
+        for (int k = 1; k < Count; ++k)
+            Volume += (Area(*Lines->Sections[k - 1], UpZ, T) + Area(*Lines->Sections[k], UpZ, T)) /
+                      2 * dx;
+        EXPECT_NEAR(H.Volume, Volume, 1e-4 * H.Volume) << "bulb " << int(Bulb);
+        EXPECT_NEAR(H.Awp, Area(*Lines->DesignWaterline, AlongX, INFINITY), 2e-5 * H.Awp)
+            << "bulb " << int(Bulb);
     }
 }
 
