@@ -168,6 +168,21 @@ double DistanceTo(const TRPoint& P, const TPolyline& Reference) {
     return Best;
 }
 
+// Every chord of Drawn has its middle within Tolerance of the matching line of Reference.
+void ExpectWithin(const TPolylineList& Drawn, const TPolylineList& Reference, double Tolerance,
+                  const std::string& What) {
+    ASSERT_GT(Drawn.Count(), 0) << What;
+    ASSERT_EQ(Drawn.Count(), Reference.Count()) << What;
+    for (int i = 0; i < Drawn.Count(); ++i) {
+        const TPolyline &P = Drawn.Polyline(i), &R = Reference.Polyline(i);
+        for (int k = 1; k < P.Count(); ++k) {
+            const TRPoint &A = P.At(k - 1), &B = P.At(k);
+            const TRPoint Middle((A.X + B.X) / 2, (A.Y + B.Y) / 2, (A.Z + B.Z) / 2);
+            EXPECT_LT(DistanceTo(Middle, R), Tolerance * 1.1) << What << " " << i << " " << k;
+        }
+    }
+}
+
 TEST(HullLines, EveryChordLiesWithinTheToleranceOfTheTrueCurve) {
     TKeelvane Bulbous;
     Bulbous.SetBowShape(1);
@@ -182,19 +197,16 @@ TEST(HullLines, EveryChordLiesWithinTheToleranceOfTheTrueCurve) {
     const auto Reference = BuildHullLines(Bulbous, Planes, 0, Tolerance / 50);
     ASSERT_EQ(Lines->Sections.size(), 7u);
     for (std::size_t s = 0; s < Lines->Sections.size(); ++s) {
-        const THullSection &Drawn = *Lines->Sections[s], &True = *Reference->Sections[s];
-        ASSERT_GT(Drawn.Lines.Count(), 0) << s;
-        ASSERT_EQ(Drawn.Lines.Count(), True.Lines.Count()) << s;
-        for (int i = 0; i < Drawn.Lines.Count(); ++i) {
-            const TPolyline &P = Drawn.Lines.Polyline(i), &R = True.Lines.Polyline(i);
-            for (int k = 1; k < P.Count(); ++k) {
-                const TRPoint &A = P.At(k - 1), &B = P.At(k);
-                const TRPoint Middle((A.X + B.X) / 2, (A.Y + B.Y) / 2, (A.Z + B.Z) / 2);
-                EXPECT_LT(DistanceTo(Middle, R), Tolerance * 1.1) << s << " " << i << " " << k;
-                EXPECT_NEAR(A.Coord(Drawn.Axis), Drawn.Position, 1e-6);
-            }
-        }
+        const THullSection& Drawn = *Lines->Sections[s];
+        ExpectWithin(Drawn.Lines, Reference->Sections[s]->Lines, Tolerance,
+                     "section " + std::to_string(s));
+        for (int i = 0; i < Drawn.Lines.Count(); ++i)
+            for (int k = 0; k < Drawn.Lines.Polyline(i).Count(); ++k)
+                EXPECT_NEAR(Drawn.Lines.Polyline(i).At(k).Coord(Drawn.Axis), Drawn.Position, 1e-6);
     }
+    // The keel, the deck edge, the stern and the stem.
+    ExpectWithin(Lines->Lengthwise, Reference->Lengthwise, Tolerance, "lengthwise edge");
+    ExpectWithin(Lines->Ends, Reference->Ends, Tolerance, "end edge");
     EXPECT_EQ(Lines->DesignWaterline->Lines.Count(), 1);
 }
 
