@@ -54,7 +54,8 @@ TEST(PlaneListTest, ListsAndEvenSpacingAndMalformedText) {
 
 TEST_F(LinesTest, WritesADrawnPlanAndContoursThatReadBack) {
     ASSERT_EQ(Lines({Project(true), "--stations", "0:100:11", "--waterlines", "1,3,5,7",
-                     "--buttocks", "2:8:3", "--svg", Path("plan.svg"), "--geo", Path("plan.geo")}),
+                     "--buttocks", "2:8:3", "--svg", Path("plan.svg"), "--pdf", Path("plan.pdf"),
+                     "--geo", Path("plan.geo")}),
               0)
         << Err;
     EXPECT_NE(Out.find("from 11 stations, 4 waterlines and 3 buttocks"), std::string::npos);
@@ -73,6 +74,11 @@ TEST_F(LinesTest, WritesADrawnPlanAndContoursThatReadBack) {
     for (const char* Caption : {">Profile<", ">Plan<", ">Body plan<"})
         EXPECT_NE(Svg.find(Caption), std::string::npos) << Caption;
     EXPECT_EQ(Occurrences(Svg, "nan") + Occurrences(Svg, "inf"), 0);
+    // The same sheet as one PDF page of A3 in landscape, in whole points, without a display.
+    const std::string Pdf = FileText(Path("plan.pdf"));
+    EXPECT_EQ(Pdf.rfind("%PDF", 0), 0u);
+    EXPECT_NE(Pdf.find("/MediaBox [0 0 1191"), std::string::npos);
+    EXPECT_EQ(Occurrences(Pdf, "/Type /Page\n"), 1);
 }
 
 TEST_F(LinesTest, UnusableArgumentsAndModelErrorsWriteNothing) {
