@@ -201,7 +201,9 @@ TEST(HullGenerate, TheNetIsTheColumnsButForTheRunItFollowsTheWaterlines) {
                     TBSpline Row(4);
                     for (int i : {6, 7, 9, 10}) Row.AddCopy(&K.Point(i, j));
                     EXPECT_EQ(P.X, (K.Point(7, j).X + K.Point(9, j).X) / 2);
-                    EXPECT_EQ(P.Y, Row.PointAtX(P.X)->Y);
+                    const auto OnRow = Row.PointAtX(P.X);
+                    ASSERT_TRUE(OnRow) << "the row has no point at x " << P.X;
+                    EXPECT_EQ(P.Y, OnRow->Y);
                     EXPECT_EQ(P.Z, Q.Z);
                 } else if (FollowsWaterlines(c, j)) {
                     EXPECT_EQ(P.X, Q.X);
