@@ -12,12 +12,11 @@
 
 namespace {
 
-class TLittleEndianWriter {
+// One record of little-endian words, written to the stream at once.
+class TLittleEndianRecord {
 public:
-    explicit TLittleEndianWriter(std::ostream& AOut) : Out(AOut) {}
-
     void Word(std::uint32_t V, int Bytes = 4) {
-        for (int b = 0; b < Bytes; ++b) Out.put(static_cast<char>((V >> (8 * b)) & 0xffu));
+        for (int b = 0; b < Bytes; ++b) Data.push_back(static_cast<char>((V >> (8 * b)) & 0xffu));
     }
     void Float(double V) { Word(std::bit_cast<std::uint32_t>(static_cast<float>(V))); }
     void Point(double X, double Y, double Z) {
@@ -25,9 +24,13 @@ public:
         Float(Y);
         Float(Z);
     }
+    void WriteTo(std::ostream& Out) {
+        Out.write(Data.data(), static_cast<std::streamsize>(Data.size()));
+        Data.clear();
+    }
 
 private:
-    std::ostream& Out;
+    std::string Data;
 };
 
 } // namespace
@@ -36,8 +39,9 @@ void WriteBinaryStl(std::ostream& Out, const TTriangleMesh& Mesh) {
     std::string Header = "Keelvane hull body, binary STL";
     Header.resize(80, ' ');
     Out.write(Header.data(), static_cast<std::streamsize>(Header.size()));
-    TLittleEndianWriter W(Out);
+    TLittleEndianRecord W;
     W.Word(static_cast<std::uint32_t>(Mesh.Triangles.size()));
+    W.WriteTo(Out);
     for (const auto& T : Mesh.Triangles) {
         const TRPoint& A = Mesh.Vertices[static_cast<std::size_t>(T[0])];
         const TRPoint& B = Mesh.Vertices[static_cast<std::size_t>(T[1])];
@@ -52,5 +56,6 @@ void WriteBinaryStl(std::ostream& Out, const TTriangleMesh& Mesh) {
             W.Point(0, 0, 0);
         for (const TRPoint* P : {&A, &B, &C}) W.Point(P->X, P->Y, P->Z);
         W.Word(0, 2);
+        W.WriteTo(Out);
     }
 }
