@@ -4,6 +4,9 @@
 #include "geometry/safefile.h"
 #include "geometry/textutil.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <charconv>
 
 std::string TArgumentList::Next() {
@@ -53,4 +56,22 @@ void RefuseSameOutputs(const TOutputOptions& Outputs) {
             if (A && B && SameFile(*A, *B))
                 throw EUsageError(OptionA + " and " + OptionB + " name the same file " + *B);
         }
+}
+
+namespace {
+
+// Name leads to the very file, pipe or terminal the standard output writes to.
+bool IsStandardOutput(const std::string& Name) {
+    struct stat File {
+    }, Standard{};
+    return ::stat(Name.c_str(), &File) == 0 && ::fstat(STDOUT_FILENO, &Standard) == 0 &&
+           File.st_dev == Standard.st_dev && File.st_ino == Standard.st_ino;
+}
+
+} // namespace
+
+std::ostream& SummaryStream(const TOutputOptions& Outputs, std::ostream& Out, std::ostream& Err) {
+    for (const auto& [Option, Name] : Outputs)
+        if (Name && IsStandardOutput(*Name)) return Err;
+    return Out;
 }

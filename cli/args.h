@@ -3,6 +3,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <iosfwd>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -49,3 +50,6 @@ using TOutputOptions = std::vector<std::pair<std::string, std::optional<std::str
 // EUsageError when two outputs lead to one file, however they are spelt: checked before
 // anything is written, as the second would overwrite the first.
 void RefuseSameOutputs(const TOutputOptions& Outputs);
+// Where a command's closing summary goes: Err when one of its outputs is the standard output
+// (`-o /dev/stdout`), so that what is written there stays whole; Out otherwise.
+std::ostream& SummaryStream(const TOutputOptions& Outputs, std::ostream& Out, std::ostream& Err);

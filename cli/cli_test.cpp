@@ -231,3 +231,21 @@ TEST_F(CliTest, TheBuiltToolReturnsTheExitCodes) {
     EXPECT_FALSE(std::filesystem::exists(Path("u.kvp")));
     EXPECT_EQ(Run("generate -s Bogus=1 -o " + Path("u.kvp")), 2);
 }
+
+// A file written to the standard output is all that goes there: the summary moves to the error
+// stream, so a piped project or lines plan stays whole.
+TEST_F(CliTest, AnOutputOnTheStandardOutputStaysWhole) {
+    const std::string Tool = KEELVANE_CLI_PATH;
+    const auto Run = [&](const std::string& Arguments, const std::string& Output) {
+        return std::system(
+            (Tool + " " + Arguments + " >" + Path(Output) + " 2>" + Path("err.txt")).c_str());
+    };
+    ASSERT_EQ(Run("generate -o /dev/stdout", "piped.kvp"), 0);
+    EXPECT_NE(FileText(Path("err.txt")).find("Wrote /dev/stdout: net 23 x 12"), std::string::npos);
+    ASSERT_EQ(Cli({"generate", "-o", Path("saved.kvp")}).Code, 0);
+    EXPECT_EQ(FileText(Path("piped.kvp")), FileText(Path("saved.kvp")));
+
+    ASSERT_EQ(Run("lines " + Path("saved.kvp") + " --svg /dev/stdout", "plan.svg"), 0);
+    EXPECT_TRUE(FileText(Path("plan.svg")).ends_with("</svg>\n"));
+    EXPECT_NE(FileText(Path("err.txt")).find(" contour polylines from "), std::string::npos);
+}

@@ -135,8 +135,9 @@ int RunExport(const TArguments& Arguments, std::ostream& Out, std::ostream& Err)
     }
     Files.Commit();
     if (ReportOptions().Quiet) return 0;
-    Out << "Exported";
-    for (std::size_t i = 0; i < Written.size(); ++i) Out << (i ? ", " : " ") << Written[i];
-    Out << "\n";
+    std::ostream& Summary = SummaryStream(O.Outputs(), Out, Err);
+    Summary << "Exported";
+    for (std::size_t i = 0; i < Written.size(); ++i) Summary << (i ? ", " : " ") << Written[i];
+    Summary << "\n";
     return 0;
 }

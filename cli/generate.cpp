@@ -18,6 +18,8 @@ struct TGenerateOptions {
     std::vector<std::pair<int, double>> Settings; // parameter index and value, in order given
     std::optional<std::uint8_t> BowShape;
     bool LengthOnly = false;
+
+    TOutputOptions Outputs() const { return {{"-o", Output}, {"--geo", Diagnostics}}; }
 };
 
 // "NAME=VALUE" with NAME a project-file key.
@@ -55,7 +57,7 @@ TGenerateOptions ParseGenerate(const TArguments& Arguments) {
             throw EUsageError("unknown option '" + Option + "'");
     }
     if (!O.Output) throw EUsageError("generate needs -o OUT.kvp");
-    RefuseSameOutputs({{"-o", O.Output}, {"--geo", O.Diagnostics}});
+    RefuseSameOutputs(O.Outputs());
     return O;
 }
 
@@ -87,6 +89,8 @@ int RunGenerate(const TArguments& Arguments, std::ostream& Out, std::ostream& Er
     if (O.Diagnostics) Model.ExportDiagnostics(Files.Add(*O.Diagnostics));
     Model.WriteProject(Files.Add(*O.Output));
     Files.Commit();
-    if (!ReportOptions().Quiet) Out << "Wrote " << *O.Output << ": " << NetSummary(Model) << "\n";
+    if (!ReportOptions().Quiet)
+        SummaryStream(O.Outputs(), Out, Err)
+            << "Wrote " << *O.Output << ": " << NetSummary(Model) << "\n";
     return 0;
 }

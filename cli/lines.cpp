@@ -25,6 +25,8 @@ struct TLinesOptions {
     std::optional<std::string> Input, Svg, Pdf, Geo;
     TPlaneOptions Planes;
     TLinesPlanOptions Sheet;
+
+    TOutputOptions Outputs() const { return {{"--svg", Svg}, {"--pdf", Pdf}, {"--geo", Geo}}; }
 };
 
 TLinesOptions ParseLines(const TArguments& Arguments) {
@@ -41,7 +43,7 @@ TLinesOptions ParseLines(const TArguments& Arguments) {
             SetOnce(O.Input, Option, "IN.kvp");
     }
     if (!O.Input) throw EUsageError("lines needs IN.kvp");
-    RefuseSameOutputs({{"--svg", O.Svg}, {"--pdf", O.Pdf}, {"--geo", O.Geo}});
+    RefuseSameOutputs(O.Outputs());
     return O;
 }
 
@@ -94,7 +96,8 @@ int RunLines(const TArguments& Arguments, std::ostream& Out, std::ostream& Err) 
     }
     Files.Commit();
     if (!ReportOptions().Quiet)
-        Out << Lines->Count() << " contour polylines from " << Contours.NumXContours()
+        SummaryStream(O.Outputs(), Out, Err)
+            << Lines->Count() << " contour polylines from " << Contours.NumXContours()
             << " stations, " << Contours.NumZContours() << " waterlines and "
             << Contours.NumYContours() << " buttocks\n";
     return 0;
