@@ -64,8 +64,8 @@ void TMainForm::CreateFileMenus() {
             FFileMenu->addSeparator();
         else
             FFileMenu->addAction(Actions[A]);
-    FExportMenu = FFileMenu->addMenu("&Export");
-    for (int A = maExportStep; A <= maExportOffsets; ++A) FExportMenu->addAction(Actions[A]);
+    QMenu* Export = FFileMenu->addMenu("&Export");
+    for (int A = maExportStep; A <= maExportOffsets; ++A) Export->addAction(Actions[A]);
     FFileMenu->addSeparator();
     // The anchor of the recently used projects, which the file manager puts after it.
     FFileMenu->addAction("MRU");

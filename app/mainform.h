@@ -93,16 +93,11 @@ public:
     QMenu& PopupMenu() const { return *PopupMenu1; }
     THydrostaticsWindow& Hydrostatics() const { return *FHydrostatics; }
     QMenu& FileMenu() const { return *FFileMenu; }
-    QMenu& ExportMenu() const { return *FExportMenu; }
     QMenu& HelpMenu() const { return *FHelpMenu; }
     TFileManager& FileManager() const { return *FileManager1; }
     QPrinter& Printer() const { return *FPrinter; }
     // The dialog that names the file of one kind of export (not owned; a test may put in its own).
     void SetExportDialog(TExportKind Kind, TFileDialog* Dialog) { ExportDialogs[Kind] = Dialog; }
-    // Whether Print prints the lines plan rather than the current view (the print dialog's
-    // choice; the view at first).
-    bool PrintsLinesPlan() const { return FPrintLinesPlan; }
-    void SetPrintsLinesPlan(bool LinesPlan) { FPrintLinesPlan = LinesPlan; }
     // Shown by Contents; none before.
     THelpWindow* HelpWindow() const { return FHelpWindow; }
 
@@ -161,14 +156,13 @@ private:
     THydrostaticsWindow* FHydrostatics;
     std::array<QAction*, maCount> Actions{};
     QMenu* FFileMenu;
-    QMenu* FExportMenu;
     QMenu* FHelpMenu;
     TFileManager* FileManager1;
     TFileDialog* OpenDialog1;
     TFileDialog* SaveDialog1;
     std::array<QPointer<TFileDialog>, ekCount> ExportDialogs;
     std::unique_ptr<QPrinter> FPrinter;
-    bool FPrintLinesPlan = false;
+    bool FPrintLinesPlan = false; // the print dialog's last choice: the lines plan, not the view
     std::unique_ptr<TFormSave> KeelvaneMainForm;
     THelpWindow* FHelpWindow = nullptr;
 

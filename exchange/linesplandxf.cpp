@@ -32,8 +32,3 @@ void WriteLinesPlanDxf(std::ostream& Out, const TLinesPlanSheet& Sheet, bool Mod
     Sheet.Draw(Dxf);
     Dxf.Write(Out);
 }
-
-void WriteLinesPlanDxf(std::ostream& Out, TKeelvane& Hull, const TContours& Planes,
-                       const TLinesPlanOptions& Options, bool ModelLines) {
-    WriteLinesPlanDxf(Out, TLinesPlanSheet(Hull, Planes, Options), ModelLines);
-}

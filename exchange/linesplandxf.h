@@ -6,10 +6,7 @@
 #include <ostream>
 #include <string>
 
-class TContours;
-class TKeelvane;
 class TLinesPlanSheet;
-struct TLinesPlanOptions;
 
 // The layer of a kind of line in model space: the sheet's layer with "-3D" appended.
 std::string ModelLayer(const std::string& SheetLayer);
@@ -17,6 +14,3 @@ std::string ModelLayer(const std::string& SheetLayer);
 // Sheet as a DXF file. With ModelLines the sheet goes to paper space and the lines it draws fill
 // model space in their true positions.
 void WriteLinesPlanDxf(std::ostream& Out, const TLinesPlanSheet& Sheet, bool ModelLines);
-// The sheet of Hull cut by Planes, laid out as Options say; raises as TLinesPlanSheet does.
-void WriteLinesPlanDxf(std::ostream& Out, TKeelvane& Hull, const TContours& Planes,
-                       const TLinesPlanOptions& Options, bool ModelLines = false);
